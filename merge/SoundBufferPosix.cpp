@@ -13,6 +13,11 @@ std::optional<SoundBuffer> SoundBuffer::Obtain(std::size_t size) {
     if (data == MAP_FAILED) {
         return std::nullopt;
     }
+    // Faulting the buffer in page by page while the read fills it costs several times the
+    // copy itself. Huge pages take a five-hundredth of the faults, and each one is cleared just
+    // before the read overwrites it, while it is still in the cache. (Populating the whole
+    // buffer up front measured slower: it clears all of it before the read starts.)
+    madvise(data, size, MADV_HUGEPAGE);
     return SoundBuffer(static_cast<std::byte*>(data), size);
 }
 
