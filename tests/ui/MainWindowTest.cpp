@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include "TarvixDlg.h"
 #include "fw/Menu.h"
 #include "fw/WinApp.h"
+#include "fw/qt/Handles.h"
 
 namespace {
 
@@ -74,6 +76,7 @@ TEST_F(MainWindowTest, OpensWithTheDefaultPositionAndTheFocusOnStart) {
         EXPECT_TRUE(dlg.m_linkActive);
         EXPECT_NE(dlg.m_appIcon, nullptr);
         EXPECT_FALSE(w->windowIcon().isNull());
+        EXPECT_EQ(reinterpret_cast<HICON>(dlg.SendMessageA(WM_QUERYDRAGICON)), dlg.m_appIcon);
 
         CMenu* menu = dlg.GetSystemMenu(FALSE);
         ASSERT_NE(menu, nullptr);
@@ -177,6 +180,50 @@ TEST_F(MainWindowTest, TabAndShiftTabFollowTheTemplateOrder) {
             IDC_SECONDS,        IDC_SECTOR,       IDC_BROWSE_SOUND, IDC_SOUND_PATH,
             IDC_BROWSE_PROGRAM, IDC_PROGRAM_PATH, IDCANCEL,         IDOK};
         EXPECT_EQ(backward, reversed);
+        Press(Qt::Key_Escape);
+    });
+}
+
+TEST_F(MainWindowTest, ArrowKeysMoveWithinTheGroupOfButtons) {
+    Run([this](QWidget*) {
+        ASSERT_EQ(Focused(), IDOK);
+        Press(Qt::Key_Right);
+        EXPECT_EQ(Focused(), IDCANCEL);
+        Press(Qt::Key_Down);  // the group ends at the next label: back to the first
+        EXPECT_EQ(Focused(), IDOK);
+        Press(Qt::Key_Left);
+        EXPECT_EQ(Focused(), IDCANCEL);
+        // The sound row is one group: its label, its field and its browse button.
+        Click(Item(IDC_BROWSE_SOUND));
+        Press(Qt::Key_Up);
+        EXPECT_EQ(Focused(), IDC_SOUND_PATH);
+        Press(Qt::Key_Escape);
+    });
+}
+
+TEST_F(MainWindowTest, PaintsTheIconCentredWhileMinimised) {
+    Run([this](QWidget* w) {
+        w->showMinimized();
+        ASSERT_TRUE(dlg.IsIconic());
+        QImage shot(w->size(), QImage::Format_ARGB32);
+        shot.fill(Qt::black);
+        w->render(&shot, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+        const QImage icon =
+            fw::qt::ToPixmap(dlg.m_appIcon)->toImage().convertToFormat(QImage::Format_ARGB32);
+        const QPoint at((w->width() - 32 + 1) / 2, (w->height() - 32 + 1) / 2);
+        int opaque = 0;
+        for (int y = 0; y < icon.height(); ++y) {
+            for (int x = 0; x < icon.width(); ++x) {
+                if (qAlpha(icon.pixel(x, y)) == 255) {
+                    ++opaque;
+                    ASSERT_EQ(shot.pixel(at + QPoint(x, y)), icon.pixel(x, y)) << x << "," << y;
+                }
+            }
+        }
+        EXPECT_GT(opaque, 0);
+        // Around the icon, the erased background.
+        EXPECT_EQ(shot.pixelColor(0, 0), w->palette().window().color());
+        w->showNormal();
         Press(Qt::Key_Escape);
     });
 }
