@@ -86,10 +86,20 @@ class StartupTest : public testing::Test {
         Shell(display.Name(), "xdotool key --clearmodifiers " + key);
     }
 
-    // The window's picture as raw pixels, once it has settled.
+    // The window's picture as raw pixels, once it is active and has settled.
     std::string Picture(const std::string& window) {
-        Shell(display.Name(), "sleep 0.5");
-        return Shell(display.Name(), "import -window " + window + " rgb:-");
+        std::string last;
+        for (int i = 0; i < 50; ++i) {
+            Shell(display.Name(), "sleep 0.2");
+            std::string active = Shell(display.Name(), "xdotool getactivewindow");
+            active = active.substr(0, active.find('\n'));
+            std::string now = Shell(display.Name(), "import -window " + window + " rgb:-");
+            if (active == window && !now.empty() && now == last) {
+                return now;
+            }
+            last = std::move(now);
+        }
+        return last;
     }
 
     XDisplay display;
