@@ -75,11 +75,17 @@ class StartupTest : public testing::Test {
     }
 
     // The first visible window whose name is exactly `name`; empty when none comes.
+    // Polled: a search that meets a window being destroyed fails and is tried again.
     std::string WaitForWindow(const std::string& name) {
-        const std::string out = Shell(
-            display.Name(), "timeout " + std::to_string(int(WAIT_SECONDS)) +
-                                " xdotool search --sync --onlyvisible --name '^" + name + "$'");
-        return out.substr(0, out.find('\n'));
+        for (int i = 0; i < int(WAIT_SECONDS * 10); ++i) {
+            const std::string out =
+                Shell(display.Name(), "xdotool search --onlyvisible --name '^" + name + "$'");
+            if (!out.empty()) {
+                return out.substr(0, out.find('\n'));
+            }
+            Shell(display.Name(), "sleep 0.1");
+        }
+        return {};
     }
 
     void Key(const std::string& key) {
