@@ -8,7 +8,7 @@ packages=(
     # tests
     libgtest-dev libclang-rt-14-dev
     # window
-    qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic
+    qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libx11-dev
     # headless runs and screenshots
     xvfb openbox xdotool x11-utils imagemagick
 )
