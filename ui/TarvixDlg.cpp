@@ -5,6 +5,7 @@
 
 #include "MergeSound.h"
 #include "MessageText.h"
+#include "Position.h"
 #include "ShowMessage.h"
 #include "fw/Menu.h"
 #include "fw/PaintDC.h"
@@ -116,6 +117,25 @@ void CTarvixDlg::OnBrowseProgram() {}
 
 void CTarvixDlg::OnBrowseSound() {}
 
-void CTarvixDlg::OnSectorChange() {}
+// Each handler turns the guard off around its own write, so that the change the write
+// raises in the other field is not converted back.
+void CTarvixDlg::OnSectorChange() {
+    if (!m_linkActive) {
+        return;
+    }
+    m_linkActive = false;
+    // A negative entry counts as the large count of the same 32 bits.
+    const UINT sectors = GetDlgItemInt(IDC_SECTOR, nullptr, TRUE);
+    SetDlgItemInt(IDC_SECONDS, static_cast<UINT>(SectorsToSeconds(sectors)), TRUE);
+    m_linkActive = true;
+}
 
-void CTarvixDlg::OnSecondsChange() {}
+void CTarvixDlg::OnSecondsChange() {
+    if (!m_linkActive) {
+        return;
+    }
+    m_linkActive = false;
+    const UINT seconds = GetDlgItemInt(IDC_SECONDS, nullptr, TRUE);
+    SetDlgItemInt(IDC_SECTOR, static_cast<UINT>(SecondsToSectors(seconds)), TRUE);
+    m_linkActive = true;
+}

@@ -335,6 +335,7 @@ TEST_P(MergeFromFieldsTest, WritesTheSoundAtTheSectorOrLeavesTheProgramUnchanged
         Press(Qt::Key_A, Qt::ControlModifier);
         Press(Qt::Key_Delete);
         Type(c.sectorText);
+        const QString seconds = Text(IDC_SECONDS);
         ExpectBox(w, c.message);
         Press(Qt::Key_Return);
         ASSERT_EQ(seenMessages.size(), 1u);
@@ -342,7 +343,7 @@ TEST_P(MergeFromFieldsTest, WritesTheSoundAtTheSectorOrLeavesTheProgramUnchanged
         EXPECT_EQ(Text(IDC_PROGRAM_PATH).toStdString(), program.string());
         EXPECT_EQ(Text(IDC_SOUND_PATH).toStdString(), sound.string());
         EXPECT_EQ(Text(IDC_SECTOR), c.sectorText);
-        EXPECT_EQ(Text(IDC_SECONDS), "468");
+        EXPECT_EQ(Text(IDC_SECONDS), seconds);
         Press(Qt::Key_Escape);
     });
     EXPECT_EQ(result, IDCANCEL);
