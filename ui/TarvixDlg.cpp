@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "AboutDlg.h"
 #include "MergeSound.h"
 #include "MessageText.h"
 #include "Position.h"
@@ -72,8 +73,7 @@ BOOL CTarvixDlg::OnInitDialog() {
 void CTarvixDlg::OnSysCommand(UINT command, LPARAM lParam) {
     // The low four bits of a system command are the system's own.
     if ((command & 0xFFF0) == IDM_ABOUT) {
-        // The about box has no behaviour beyond the plain dialog on its template.
-        CDialog aboutBox(IDD_ABOUT);
+        CAboutDlg aboutBox;
         aboutBox.DoModal();
     } else {
         CDialog::OnSysCommand(command, lParam);
