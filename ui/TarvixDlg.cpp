@@ -8,6 +8,7 @@
 #include "MessageText.h"
 #include "Position.h"
 #include "ShowMessage.h"
+#include "fw/FileDialog.h"
 #include "fw/Menu.h"
 #include "fw/PaintDC.h"
 #include "fw/System.h"
@@ -19,6 +20,11 @@ constexpr int DEFAULT_SECTOR = 10000;
 constexpr int DEFAULT_SECONDS = 468;
 // Room for a path: at most 259 bytes of text and the terminating zero.
 constexpr int PATH_BUFFER = 260;
+// The file types of the two browse dialogs. Not resources: they stay the same in
+// every language.
+constexpr char PROGRAM_FILTER[] = "ﾍﾟﾙﾅ・ﾌﾟﾛｸﾞﾗﾑﾌｧｲﾙ(*.txt)|*.txt||";
+constexpr char SOUND_FILTER[] = "ﾍﾟﾙﾅ・ｻｳﾝﾄﾞﾌｧｲﾙ(*.txt,*.wav)|*.txt;*.wav||";
+constexpr char DEFAULT_EXTENSION[] = "txt";
 }  // namespace
 
 // The guard is off until the initialisation turns it on; nothing reads it before.
@@ -113,9 +119,21 @@ void CTarvixDlg::OnStartMerge() {
     MergeSound(programPath, soundPath, sector, ShowMessage);
 }
 
-void CTarvixDlg::OnBrowseProgram() {}
+void CTarvixDlg::OnBrowseProgram() {
+    BrowseInto(IDC_PROGRAM_PATH, PROGRAM_FILTER);
+}
 
-void CTarvixDlg::OnBrowseSound() {}
+void CTarvixDlg::OnBrowseSound() {
+    BrowseInto(IDC_SOUND_PATH, SOUND_FILTER);
+}
+
+void CTarvixDlg::BrowseInto(int fieldId, const char* filter) {
+    // The sound dialog completes a bare name with txt too; the name box starts empty.
+    CFileDialog dialog(TRUE, DEFAULT_EXTENSION, nullptr, OFN_HIDEREADONLY, filter);
+    if (dialog.DoModal() == IDOK) {
+        SetDlgItemTextA(fieldId, dialog.GetPathName().c_str());
+    }
+}
 
 // Each handler turns the guard off around its own write, so that the change the write
 // raises in the other field is not converted back.

@@ -88,6 +88,22 @@ class StartupTest : public testing::Test {
         return {};
     }
 
+    // The same for names beyond ASCII: xdotool matches its patterns against a window's
+    // Latin-1 name, so each visible window's UTF-8 name is compared instead.
+    std::string WaitForWindowTitled(const std::string& name) {
+        for (int i = 0; i < int(WAIT_SECONDS * 10); ++i) {
+            std::istringstream ids(Shell(display.Name(), "xdotool search --onlyvisible --name ."));
+            std::string id;
+            while (std::getline(ids, id)) {
+                if (Shell(display.Name(), "xdotool getwindowname " + id) == name + "\n") {
+                    return id;
+                }
+            }
+            Shell(display.Name(), "sleep 0.1");
+        }
+        return {};
+    }
+
     void Key(const std::string& key) {
         Shell(display.Name(), "xdotool key --clearmodifiers " + key);
     }
@@ -122,6 +138,24 @@ TEST_F(StartupTest, ShowsItsWindowEndsWithEscapeAndWritesNoFile) {
     const std::string window = WaitForWindow("Tarvix");
     ASSERT_FALSE(window.empty()) << "the window did not appear";
     Key("Escape");
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+
+    for (const fs::path& dir : watched) {
+        EXPECT_EQ(Listing(dir), std::vector<std::string>{}) << dir;
+    }
+    EXPECT_EQ(Listing(exeDir), exeDirBefore);
+}
+
+TEST_F(StartupTest, TheFileDialogSpeaksTheUsersLanguageAndLeavesNoFileBehind) {
+    const fs::path exeDir = fs::path(TARVIX_EXE).parent_path();
+    const auto exeDirBefore = Listing(exeDir);
+    Child tarvix({TARVIX_EXE}, env);
+    ASSERT_FALSE(WaitForWindow("Tarvix").empty());
+    // From the start button to the program file's browse button, and press it.
+    Key("Tab Tab Tab space");
+    EXPECT_FALSE(WaitForWindowTitled("開く").empty()) << "no open dialog titled in Japanese";
+    Key("Escape");  // the dialog
+    Key("Escape");  // the window
     EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
 
     for (const fs::path& dir : watched) {

@@ -194,7 +194,9 @@ TEST_F(MainWindowTest, ArrowKeysMoveWithinTheGroupOfButtons) {
         Press(Qt::Key_Left);
         EXPECT_EQ(Focused(), IDCANCEL);
         // The sound row is one group: its label, its field and its browse button.
-        Click(Item(IDC_BROWSE_SOUND));
+        Click(Item(IDC_SOUND_PATH));
+        Press(Qt::Key_Tab);  // to its browse button, which a click would press
+        ASSERT_EQ(Focused(), IDC_BROWSE_SOUND);
         Press(Qt::Key_Up);
         EXPECT_EQ(Focused(), IDC_SOUND_PATH);
         Press(Qt::Key_Escape);

@@ -17,6 +17,7 @@ typedef struct HMENU__* HMENU;
 
 typedef int BOOL;
 typedef unsigned int UINT;
+typedef unsigned long DWORD;
 typedef std::uintptr_t UINT_PTR;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t WPARAM;
