@@ -1,6 +1,7 @@
 // The backend-independent part of the application object.
 #include "fw/WinApp.h"
 
+#include "LanguageSearch.h"
 #include "fw/Dialog.h"
 #include "fw/System.h"
 #include "fw/WaitCursor.h"
@@ -34,6 +35,7 @@ CWinApp::~CWinApp() {
 }
 
 BOOL CWinApp::InitInstance() {
+    fw::LoadLanguageResources(fw::ExecutablePath());
     return TRUE;
 }
 
@@ -91,6 +93,17 @@ CWnd* AfxGetMainWnd() {
 }
 
 namespace fw {
+
+bool LoadLanguageResources(const std::string& exePath) {
+    namespace res = tarvix::res;
+    std::optional<res::Module> module = res::LoadLanguageModule(
+        res::LanguageFileCandidates(exePath, res::UserLocaleName(), res::SystemLocaleName()));
+    if (!module) {
+        return false;
+    }
+    res::SetCurrentModule(std::move(*module));
+    return true;
+}
 
 std::string AppTitleFromPath(const std::string& exePath) {
     const std::size_t name = FileNameStart(exePath);

@@ -32,6 +32,7 @@ class CWinApp : public CCmdTarget {
     void (*m_pfnShowMessage)(unsigned id) = nullptr;
 
     // The start-up routine: FALSE means no message loop is run and the process ends.
+    // The base's loads the language resources (LoadLanguageResources).
     virtual BOOL InitInstance();
     // The exit step; returns the process's exit status.
     virtual int ExitInstance();
@@ -57,6 +58,13 @@ CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 
 namespace fw {
+
+// The language resource search beside the executable `exePath`: files named after it
+// and the Windows abbreviations of the user's and the system's language (TarvixJPN.dll
+// for /opt/tarvix/Tarvix), then "LOC". The first that reads as a resource DLL becomes
+// the resource module, with no fallback to the program's own resources. False when
+// none does.
+bool LoadLanguageResources(const std::string& exePath);
 
 // Runs the application object for the process; returns the exit status.
 int RunApplication(int argc, char** argv);
