@@ -164,6 +164,86 @@ TEST_F(StartupTest, TheFileDialogSpeaksTheUsersLanguageAndLeavesNoFileBehind) {
     EXPECT_EQ(Listing(exeDir), exeDirBefore);
 }
 
+TEST_F(StartupTest, F1ShowsThatNoHelpCouldBeStartedOncePerPress) {
+    const fs::path copy = tree.Dir("bin") / "helper";
+    fs::copy_file(TARVIX_EXE, copy);
+    Child tarvix({copy.string()}, env);
+    ASSERT_FALSE(WaitForWindow("Tarvix").empty());
+    for (int press = 0; press < 2; ++press) {
+        Key("F1");
+        ASSERT_FALSE(WaitForWindow("helper").empty()) << "no help failure on press " << press;
+        Key("Escape");
+        for (int i = 0;
+             i < 50 &&
+             !Shell(display.Name(), "xdotool search --onlyvisible --name '^helper$'").empty();
+             ++i) {
+            Shell(display.Name(), "sleep 0.1");
+        }
+    }
+    Key("shift+F1");
+    Shell(display.Name(), "sleep 1");
+    EXPECT_EQ(Shell(display.Name(), "xdotool search --onlyvisible --name '^helper$'"), "");
+    Key("Escape");
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+}
+
+class LanguageFileStartupTest : public StartupTest {
+  protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        env["LANG"] = "en_US.UTF-8";
+        env["LC_ALL"] = "";
+        env["LC_MESSAGES"] = "";
+        exe = tree.Dir("bin") / "Tarvix";
+        fs::copy_file(TARVIX_EXE, exe);
+    }
+    void Put(const char* dll, const char* name) {
+        fs::copy_file(dll, exe.parent_path() / name, fs::copy_options::overwrite_existing);
+    }
+    // Whether the window carries the program's 32 x 32 icon; the window manager gives
+    // a window without one a larger icon of its own.
+    bool HasIcon(const std::string& window) {
+        return Shell(display.Name(), "xprop -id " + window + " _NET_WM_ICON")
+                   .find("Icon (32 x 32)") != std::string::npos;
+    }
+    fs::path exe;
+};
+
+TEST_F(LanguageFileStartupTest, TheUsersLanguageFileReplacesTemplatesAndIconButNotTheTitle) {
+    Put(TARVIX_ENGLISH_DLL, "TarvixENU.dll");
+    Child tarvix({exe.string()}, env);
+    const std::string window = WaitForWindowTitled("Tarvix (English)");
+    ASSERT_FALSE(window.empty()) << "the language file's window did not appear";
+    EXPECT_FALSE(HasIcon(window)) << "the file has no icon: none may come from elsewhere";
+    Key("Return");
+    EXPECT_FALSE(WaitForWindow("Tarvix").empty()) << "no message box captioned Tarvix";
+    Key("Escape");  // the box
+    Key("Escape");  // the window
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+}
+
+TEST_F(LanguageFileStartupTest, ACorruptFileIsSkippedAndOneWithoutTheWindowEndsTheRunAtOnce) {
+    {
+        Child tarvix({exe.string()}, env);
+        const std::string window = WaitForWindow("Tarvix");
+        ASSERT_FALSE(window.empty());
+        EXPECT_TRUE(HasIcon(window));
+        Key("Escape");
+        ASSERT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+    }
+    std::ofstream(exe.parent_path() / "TarvixENU.dll") << "MZ" << std::string(4096, 'Z');
+    Put(TARVIX_ENGLISH_DLL, "TarvixLOC.dll");
+    {
+        Child tarvix({exe.string()}, env);
+        ASSERT_FALSE(WaitForWindowTitled("Tarvix (English)").empty());
+        Key("Escape");
+        ASSERT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+    }
+    Put(TARVIX_NO_MAIN_WINDOW_DLL, "TarvixLOC.dll");
+    Child tarvix({exe.string()}, env);
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+}
+
 TEST_F(StartupTest, IgnoresItsCommandLine) {
     std::string plain;
     {
