@@ -21,12 +21,12 @@ scratch="$(mktemp -d)"
 export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 xvfb_pid=""
 cleanup() {
-    wineserver -k >/dev/null 2>&1 || /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    cmake/wine-run.sh --server -k >/dev/null 2>&1 || true
+    cmake/wine-run.sh --server -w >/dev/null 2>&1 || true
     if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-cmake/wine-run.sh wineboot --init >/dev/null 2>&1
 
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" 2>/dev/null &
 xvfb_pid=$!
@@ -35,6 +35,12 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 export DISPLAY=":$(head -n1 "$scratch/display")"
+
+# One server and Wine's own services for the whole run, started here with their
+# output discarded: otherwise each test would start them and wait for them to end.
+mkdir -p "$WINEPREFIX"
+cmake/wine-run.sh --server -p </dev/null >/dev/null 2>&1
+cmake/wine-run.sh wineboot --init </dev/null >/dev/null 2>&1
 
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DTARVIX_WERROR=ON -DBUILD_TESTING=ON
