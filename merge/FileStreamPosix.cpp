@@ -1,0 +1,136 @@
+// FileStream on POSIX: plain file descriptors. Windows' share modes become open-file-description
+// locks over the whole file, which other programs that lock (fcntl or lockf) respect.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+#include "FileStream.h"
+
+namespace {
+
+// Opens without blocking (a FIFO would wait for a writer) and without taking a terminal, and
+// keeps regular files only: a directory, FIFO or device is not a file Tarvix can merge.
+int OpenRegular(const char* path, int access, bool needWritable) {
+    const int fd = open(path, access | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        return -1;
+    }
+    struct stat st {};
+    // A file without any write permission bit is read-only for every user, root included.
+    const bool usable = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                        (!needWritable || (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0) &&
+                        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0;
+    if (!usable) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// False only when another holder's lock conflicts. A file system that cannot lock at all
+// does not stop the merge.
+bool LockWholeFile(int fd, short type) {
+    struct flock lock {};
+    lock.l_type = type;
+    lock.l_whence = SEEK_SET;
+    lock.l_start = 0;
+    lock.l_len = 0;
+    while (fcntl(fd, F_OFD_SETLK, &lock) != 0) {
+        if (errno != EINTR) {
+            return errno != EAGAIN && errno != EACCES;
+        }
+    }
+    return true;
+}
+
+std::optional<int> OpenAndLock(const char* path, int access, short lockType) {
+    const int fd = OpenRegular(path, access, access == O_RDWR);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    if (!LockWholeFile(fd, lockType)) {
+        close(fd);
+        return std::nullopt;
+    }
+    return fd;
+}
+
+}  // namespace
+
+std::optional<FileStream> FileStream::OpenForUpdate(const char* path) {
+    if (const auto fd = OpenAndLock(path, O_RDWR, F_WRLCK)) {
+        return FileStream(*fd);
+    }
+    return std::nullopt;
+}
+
+std::optional<FileStream> FileStream::OpenForReading(const char* path) {
+    if (const auto fd = OpenAndLock(path, O_RDONLY, F_RDLCK)) {
+        return FileStream(*fd);
+    }
+    return std::nullopt;
+}
+
+FileStream::FileStream(FileStream&& other) noexcept : m_handle(std::exchange(other.m_handle, -1)) {}
+
+FileStream& FileStream::operator=(FileStream&& other) noexcept {
+    std::swap(m_handle, other.m_handle);
+    return *this;
+}
+
+FileStream::~FileStream() {
+    if (m_handle >= 0) {
+        close(static_cast<int>(m_handle));
+    }
+}
+
+bool FileStream::Seek(std::int64_t offset) {
+    return lseek(static_cast<int>(m_handle), offset, SEEK_SET) == offset;
+}
+
+std::optional<std::int64_t> FileStream::SeekToEnd() {
+    const off_t end = lseek(static_cast<int>(m_handle), 0, SEEK_END);
+    if (end < 0) {
+        return std::nullopt;
+    }
+    return end;
+}
+
+std::size_t FileStream::Read(void* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n =
+            read(static_cast<int>(m_handle), static_cast<char*>(buffer) + done, size - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n == 0 || errno != EINTR) {
+            break;
+        }
+    }
+    return done;
+}
+
+std::size_t FileStream::Write(const void* buffer, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t n =
+            write(static_cast<int>(m_handle), static_cast<const char*>(buffer) + done, size - done);
+        if (n > 0) {
+            done += static_cast<std::size_t>(n);
+        } else if (n == 0 || errno != EINTR) {
+            break;
+        }
+    }
+    return done;
+}
+
+bool FileStream::Commit() {
+    int result;
+    do {
+        result = fsync(static_cast<int>(m_handle));
+    } while (result != 0 && errno == EINTR);
+    return result == 0;
+}

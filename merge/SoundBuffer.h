@@ -1,0 +1,25 @@
+// The one block of memory that holds a whole sound between its read and its write.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+
+class SoundBuffer {
+  public:
+    // A buffer of exactly size bytes; nothing when the memory cannot be obtained.
+    // A size of 0 gives a valid, empty buffer.
+    static std::optional<SoundBuffer> Obtain(std::size_t size);
+
+    SoundBuffer(SoundBuffer&& other) noexcept;
+    SoundBuffer& operator=(SoundBuffer&& other) noexcept;
+    ~SoundBuffer();
+
+    std::byte* Data() const { return m_data; }
+    std::size_t Size() const { return m_size; }
+
+  private:
+    SoundBuffer(std::byte* data, std::size_t size) : m_data(data), m_size(size) {}
+
+    std::byte* m_data;
+    std::size_t m_size;
+};
