@@ -34,17 +34,21 @@ std::optional<Node> ReadNode(std::span<const std::uint8_t> data, std::size_t pos
     n.end = pos + length;
     ByteReader in(data.first(n.end), r.pos());
     n.key = in.Sz();
-    in.AlignTo4();
+    if (!in.ok()) {
+        return std::nullopt;
+    }
     n.text = type == 1;
+    // Padding after the key or the value may lie past the end of a node that has
+    // no value or no children.
+    std::size_t at = 0;
+    AlignUp4(in.pos(), at);
+    in.Seek(std::min(at, n.end));
     // Text values count UTF-16 units; compilers disagree on whether the count is
     // exact, so a value never reaches past its node.
     const std::size_t bytes = n.text ? std::size_t{valueLength} * 2 : valueLength;
     n.value = in.Bytes(std::min(bytes, in.remaining()));
-    if (!in.ok()) {
-        return std::nullopt;
-    }
-    in.AlignTo4();
-    n.childrenBegin = in.ok() ? in.pos() : n.end;
+    AlignUp4(in.pos(), at);
+    n.childrenBegin = std::min(at, n.end);
     return n;
 }
 
