@@ -1,0 +1,41 @@
+// A dialog box built from a dialog template of the current resource module and run
+// modally. Its message table turns WM_INITDIALOG into OnInitDialog and the IDOK and
+// IDCANCEL commands into OnOK and OnCancel; a derived table can shadow any of them.
+#pragma once
+
+#include "fw/Wnd.h"
+
+class CDialog : public CWnd {
+  public:
+    // The owner is `parent`, else the application's main window (none for the main
+    // window itself).
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    // Creates the window and its controls from the template, sends WM_INITDIALOG,
+    // centres a template placed at 0, 0 (over its owner, else on its monitor's work
+    // area), shows it and runs until EndDialog; the owner takes no input meanwhile.
+    // Returns EndDialog's result, or -1 at once, showing nothing, when the template is
+    // missing or the window cannot be made.
+    virtual INT_PTR DoModal();
+    // Ends the modal run with `result` once the current message has been handled.
+    void EndDialog(int result);
+
+    UINT GetTemplateId() const { return m_templateId; }
+
+    const fw::MessageTable* GetMessageMap() const override;
+    static const fw::MessageTable* GetThisMessageMap();
+
+  protected:
+    // TRUE gives the focus to the first tab-stop control.
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();      // ends the run with IDOK
+    virtual void OnCancel();  // ends the run with IDCANCEL
+
+    // WM_CLOSE becomes the IDCANCEL command, as the close button gives it.
+    LRESULT DefWindowProcA(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    UINT m_templateId;
+    CWnd* m_pParent;
+};
