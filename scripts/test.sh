@@ -36,11 +36,7 @@ for _ in $(seq 100); do
 done
 export DISPLAY=":$(head -n1 "$scratch/display")"
 
-# One server and Wine's own services for the whole run, started here with their
-# output discarded: otherwise each test would start them and wait for them to end.
-mkdir -p "$WINEPREFIX"
-cmake/wine-run.sh --server -p </dev/null >/dev/null 2>&1
-cmake/wine-run.sh wineboot --init </dev/null >/dev/null 2>&1
+cmake/wine-prefix.sh
 
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DTARVIX_WERROR=ON -DBUILD_TESTING=ON

@@ -1,0 +1,52 @@
+// The process entry on Win32: the framework's initialisation, then the application
+// object's start-up routine.
+#include <windows.h>
+
+#include <string>
+
+#include "fw/WinApp.h"
+#include "fw/win32/Win32Text.h"
+
+namespace fw {
+
+// The whole path, however long: the title and the help file path are cut from it.
+std::string ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) {
+            return {};
+        }
+        if (n < path.size()) {
+            path.resize(n);
+            return win32::Utf8(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+int RunApplication(int, char**) {
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) {
+        return 1;
+    }
+    // A drive without a medium and the like fail quietly: the merge reports its own message.
+    const UINT mode = SetErrorMode(0);
+    SetErrorMode(mode | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
+    const std::string exe = ExecutablePath();
+    app->m_appTitle = AppTitleFromPath(exe);
+    app->m_helpFilePath = HelpPathFromPath(exe);
+
+    // The command line is ignored.
+    if (app->InitInstance()) {
+        MSG msg;
+        while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    return app->ExitInstance();
+}
+
+}  // namespace fw
