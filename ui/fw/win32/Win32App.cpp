@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "WinLanguageSearch.h"
+#include "WinResourceModule.h"
 #include "fw/WinApp.h"
 #include "fw/win32/Win32Text.h"
 
@@ -38,6 +40,14 @@ int RunApplication(int, char**) {
     app->m_appTitle = AppTitleFromPath(exe);
     app->m_helpFilePath = HelpPathFromPath(exe);
 
+    // A language resource file beside the executable becomes the resource module, before
+    // anything is loaded; the title and the help file path stay as they are.
+    const HMODULE language = tarvix::res::LoadLanguageResources(
+        tarvix::res::WinLanguageFileCandidates(exe, tarvix::res::WinLanguageAbbreviations()));
+    if (language != nullptr) {
+        tarvix::res::SetResourceInstance(language);
+    }
+
     // The command line is ignored.
     if (app->InitInstance()) {
         MSG msg;
@@ -46,7 +56,12 @@ int RunApplication(int, char**) {
             DispatchMessageW(&msg);
         }
     }
-    return app->ExitInstance();
+    const int status = app->ExitInstance();
+    if (language != nullptr) {
+        tarvix::res::SetResourceInstance(nullptr);
+        FreeLibrary(language);
+    }
+    return status;
 }
 
 }  // namespace fw
