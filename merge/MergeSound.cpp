@@ -57,15 +57,18 @@ unsigned Merge(const char* programPath, const char* soundPath, std::int32_t sect
     // 7. The sound size as a signed 32-bit count: from 2^31 bytes on it is negative.
     const auto soundSize = static_cast<std::int32_t>(static_cast<std::uint32_t>(*soundEnd));
 
-    // 8. One buffer of exactly the sound's size; a size that cannot be represented cannot be
+    // 8. One buffer of exactly the sound's size. A size that cannot be represented cannot be
     // obtained either.
-    if (soundSize < 0 ||
-        !(held.buffer = SoundBuffer::Obtain(static_cast<std::size_t>(soundSize)))) {
+    if (soundSize < 0) {
+        return IDS_OUT_OF_MEMORY;
+    }
+    const auto size = static_cast<std::size_t>(soundSize);
+    held.buffer = SoundBuffer::Obtain(size);
+    if (!held.buffer) {
         return IDS_OUT_OF_MEMORY;
     }
 
     // 9, 10. Back to the start, and the whole sound in one read. An empty sound reads nothing.
-    const auto size = static_cast<std::size_t>(soundSize);
     if (!held.sound->Seek(0) || size == 0 || held.sound->Read(held.buffer->Data(), size) != size) {
         return IDS_SOUND_READ_FAILED;
     }

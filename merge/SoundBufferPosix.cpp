@@ -13,6 +13,11 @@ std::optional<SoundBuffer> SoundBuffer::Obtain(std::size_t size) {
     if (data == MAP_FAILED) {
         return std::nullopt;
     }
+    // Faulting the buffer in page by page while the read fills it costs several times the copy
+    // itself; on virtual machines the first touch of fresh memory is dear. Huge pages take a
+    // 512th of the faults, and each is cleared just before the read overwrites it, while still
+    // in the cache. Populating the whole buffer up front (MAP_POPULATE) measured slower.
+    madvise(data, size, MADV_HUGEPAGE);
     return SoundBuffer(static_cast<std::byte*>(data), size);
 }
 

@@ -217,4 +217,42 @@ TEST_P(MergeOutcome, ReportsOnceWhileHoldingAndChangesOnlyOnSuccess) {
 INSTANTIATE_TEST_SUITE_P(Rows, MergeOutcome, testing::ValuesIn(ROWS),
                          [](const testing::TestParamInfo<Row>& info) { return info.param.name; });
 
+// Positions from 2^31 bytes on do not fit 32 bits; a sparse program file makes them cheap.
+TEST(MergeSound, PositionsFrom2GiBOnAreExact) {
+    constexpr std::int64_t SIZE = (1LL << 31) + 512;
+    constexpr std::int32_t FIRST_SECTOR_PAST_2GIB = 1 << 22;
+    ScratchDir dir;
+    const std::string program = dir / "program.txt";
+    const std::string sound = dir / "sound.wav";
+    const Bytes soundBytes = Pattern(1000, 5);
+    WriteFile(sound, soundBytes);
+
+    const struct {
+        std::int32_t sector;
+        unsigned id;
+    } cases[] = {
+        {FIRST_SECTOR_PAST_2GIB, IDS_MERGE_DONE},
+        {FIRST_SECTOR_PAST_2GIB + 1, IDS_MERGE_DONE},  // at the very end: appended
+        {FIRST_SECTOR_PAST_2GIB + 2, IDS_POSITION_BEYOND_END},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.sector);
+        MakeSparse(program, SIZE);
+        EXPECT_EQ(MergeSound(program.c_str(), sound.c_str(), c.sector, [](unsigned) {}), c.id);
+        const std::int64_t position = std::int64_t{c.sector} * 512;
+        if (c.id != IDS_MERGE_DONE) {
+            EXPECT_EQ(FileSize(program), SIZE);
+            continue;
+        }
+        EXPECT_EQ(FileSize(program), std::max(SIZE, position + 1000));
+        // The sound stands at the position, and the byte before it is still the old zero.
+        Bytes around(1001);
+        const int fd = open(program.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_EQ(pread(fd, around.data(), around.size(), position - 1), 1001);
+        close(fd);
+        EXPECT_EQ(around[0], 0);
+        EXPECT_TRUE(std::equal(soundBytes.begin(), soundBytes.end(), around.begin() + 1));
+    }
+}
+
 }  // namespace

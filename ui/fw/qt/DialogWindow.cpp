@@ -108,9 +108,16 @@ void DialogWindow::ShowSystemMenu(const QPoint& globalPos) {
         }
     }
     QAction* chosen = popup.exec(globalPos);
+    activateWindow();
     if (chosen != nullptr) {
         m_dialog->SendMessageA(WM_SYSCOMMAND, static_cast<WPARAM>(chosen->data().toULongLong()), 0);
     }
+}
+
+void DialogWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // A dialog that appears takes the keyboard, as the system gives it on Windows.
+    activateWindow();
 }
 
 void DialogWindow::keyPressEvent(QKeyEvent* event) {

@@ -46,6 +46,7 @@ class DialogWindow : public QDialog {
     bool m_inModalLoop = false;
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -38,8 +38,10 @@ Qt::WindowFlags FlagsFor(UINT style, bool owned) {
     return flags;
 }
 
-// Over the owner, else on the work area of the primary monitor; kept inside that work area.
+// Over the owner, else on the work area of the primary monitor; kept inside that work
+// area. The frame counts where the platform knows it before the window is shown.
 void Centre(QWidget& window, const QWidget* owner) {
+    window.winId();
     const QScreen* screen = owner != nullptr ? owner->screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return;
@@ -47,10 +49,11 @@ void Centre(QWidget& window, const QWidget* owner) {
     const QRect area = screen->availableGeometry();
     const QRect over =
         owner != nullptr ? QRect(owner->mapToGlobal(QPoint(0, 0)), owner->size()) : area;
-    QPoint pos(over.left() + (over.width() - window.width()) / 2,
-               over.top() + (over.height() - window.height()) / 2);
-    pos.setX(std::max(area.left(), std::min(pos.x(), area.right() + 1 - window.width())));
-    pos.setY(std::max(area.top(), std::min(pos.y(), area.bottom() + 1 - window.height())));
+    const QSize size = window.frameGeometry().size();
+    QPoint pos(over.left() + (over.width() - size.width()) / 2,
+               over.top() + (over.height() - size.height()) / 2);
+    pos.setX(std::max(area.left(), std::min(pos.x(), area.right() + 1 - size.width())));
+    pos.setY(std::max(area.top(), std::min(pos.y(), area.bottom() + 1 - size.height())));
     window.move(pos);
 }
 
@@ -117,8 +120,14 @@ INT_PTR CDialog::DoModal() {
     }
     window->m_ending = true;
     window->hide();
+    // The owner becomes active again unless another window took over meanwhile.
+    QWidget* active = QApplication::activeWindow();
+    const bool wasActive = active == nullptr || active == window.get();
     m_hWnd = nullptr;
     window.reset();
+    if (ownerWidget != nullptr && wasActive) {
+        ownerWidget->activateWindow();
+    }
     m_sysMenu.reset();
     m_icons[0] = m_icons[1] = nullptr;
     if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {

@@ -60,6 +60,9 @@ int MessageBoxA(CWnd* owner, const char* text, const char* caption, UINT type) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     }
     box.exec();
+    if (parent != nullptr) {
+        parent->activateWindow();  // the owner takes the keyboard back, as on Windows
+    }
     return IDOK;
 }
 
