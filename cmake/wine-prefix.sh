@@ -10,8 +10,8 @@ mkdir -p "$WINEPREFIX"
 # Windows placed by Wine itself: without a window manager, a managed window that hides
 # waits two seconds for one to answer.
 "$run" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-# The dialog font and the message box font with Japanese glyphs (IPA Gothic).
+# The dialog font and the message box font with Japanese glyphs (IPA fonts).
 "$run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
-    /v "MS UI Gothic" /d "IPAGothic" /f >/dev/null 2>&1
+    /v "MS UI Gothic" /d "IPAPGothic" /f >/dev/null 2>&1
 "$run" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
     /v "Tahoma" /t REG_MULTI_SZ /d "ipag.ttf,IPAGothic" /f >/dev/null 2>&1

@@ -57,8 +57,8 @@ std::string VersionString(const std::vector<BYTE>& block, const std::wstring& ke
     return Utf8(static_cast<const wchar_t*>(value));
 }
 
-TEST(NativeResources, VersionBlockThroughTheVersionApi) {
-    const std::wstring exe = wintest::ModulePath(nullptr);
+TEST(NativeResources, VersionBlockOfTarvixExeThroughTheVersionApi) {
+    const std::wstring exe = Wide(TARVIX_EXE);
     DWORD handle = 0;
     const DWORD size = GetFileVersionInfoSizeW(exe.c_str(), &handle);
     ASSERT_GT(size, 0u);
