@@ -1,11 +1,11 @@
 #include "TarvixApp.h"
 
+#include "ShowMessage.h"
 #include "TarvixDlg.h"
 
-// The one application object: constructed before main() runs.
-static CTarvixApp theApp;
-
-CTarvixApp::CTarvixApp() = default;
+CTarvixApp::CTarvixApp() {
+    m_pfnShowMessage = ShowMessage;
+}
 
 CTarvixApp::~CTarvixApp() = default;
 
@@ -14,7 +14,10 @@ const fw::MessageTable* CTarvixApp::GetMessageMap() const {
 }
 
 const fw::MessageTable* CTarvixApp::GetThisMessageMap() {
-    static const fw::MessageTable table{CWinApp::GetThisMessageMap(), {}};
+    static constexpr fw::MessageRow rows[] = {
+        fw::OnCommand<&CWinApp::OnHelp>(ID_HELP),
+    };
+    static const fw::MessageTable table{CWinApp::GetThisMessageMap(), rows};
     return &table;
 }
 

@@ -5,6 +5,7 @@
 
 class CTarvixApp : public CWinApp {
   public:
+    // Framework messages (the help failure) go through ShowMessage like all others.
     CTarvixApp();
     ~CTarvixApp() override;
 

@@ -3,9 +3,12 @@
 #include <cstdint>
 #include <string>
 
+#include "AboutDlg.h"
 #include "MergeSound.h"
 #include "MessageText.h"
+#include "Position.h"
 #include "ShowMessage.h"
+#include "fw/FileDialog.h"
 #include "fw/Menu.h"
 #include "fw/PaintDC.h"
 #include "fw/System.h"
@@ -17,6 +20,11 @@ constexpr int DEFAULT_SECTOR = 10000;
 constexpr int DEFAULT_SECONDS = 468;
 // Room for a path: at most 259 bytes of text and the terminating zero.
 constexpr int PATH_BUFFER = 260;
+// The file types of the two browse dialogs. Not resources: they stay the same in
+// every language.
+constexpr char PROGRAM_FILTER[] = "ﾍﾟﾙﾅ・ﾌﾟﾛｸﾞﾗﾑﾌｧｲﾙ(*.txt)|*.txt||";
+constexpr char SOUND_FILTER[] = "ﾍﾟﾙﾅ・ｻｳﾝﾄﾞﾌｧｲﾙ(*.txt,*.wav)|*.txt;*.wav||";
+constexpr char DEFAULT_EXTENSION[] = "txt";
 }  // namespace
 
 // The guard is off until the initialisation turns it on; nothing reads it before.
@@ -71,8 +79,7 @@ BOOL CTarvixDlg::OnInitDialog() {
 void CTarvixDlg::OnSysCommand(UINT command, LPARAM lParam) {
     // The low four bits of a system command are the system's own.
     if ((command & 0xFFF0) == IDM_ABOUT) {
-        // The about box has no behaviour beyond the plain dialog on its template.
-        CDialog aboutBox(IDD_ABOUT);
+        CAboutDlg aboutBox;
         aboutBox.DoModal();
     } else {
         CDialog::OnSysCommand(command, lParam);
@@ -112,10 +119,41 @@ void CTarvixDlg::OnStartMerge() {
     MergeSound(programPath, soundPath, sector, ShowMessage);
 }
 
-void CTarvixDlg::OnBrowseProgram() {}
+void CTarvixDlg::OnBrowseProgram() {
+    BrowseInto(IDC_PROGRAM_PATH, PROGRAM_FILTER);
+}
 
-void CTarvixDlg::OnBrowseSound() {}
+void CTarvixDlg::OnBrowseSound() {
+    BrowseInto(IDC_SOUND_PATH, SOUND_FILTER);
+}
 
-void CTarvixDlg::OnSectorChange() {}
+void CTarvixDlg::BrowseInto(int fieldId, const char* filter) {
+    // The sound dialog completes a bare name with txt too; the name box starts empty.
+    CFileDialog dialog(TRUE, DEFAULT_EXTENSION, nullptr, OFN_HIDEREADONLY, filter);
+    if (dialog.DoModal() == IDOK) {
+        SetDlgItemTextA(fieldId, dialog.GetPathName().c_str());
+    }
+}
 
-void CTarvixDlg::OnSecondsChange() {}
+// Each handler turns the guard off around its own write, so that the change the write
+// raises in the other field is not converted back.
+void CTarvixDlg::OnSectorChange() {
+    if (!m_linkActive) {
+        return;
+    }
+    m_linkActive = false;
+    // A negative entry counts as the large count of the same 32 bits.
+    const UINT sectors = GetDlgItemInt(IDC_SECTOR, nullptr, TRUE);
+    SetDlgItemInt(IDC_SECONDS, static_cast<UINT>(SectorsToSeconds(sectors)), TRUE);
+    m_linkActive = true;
+}
+
+void CTarvixDlg::OnSecondsChange() {
+    if (!m_linkActive) {
+        return;
+    }
+    m_linkActive = false;
+    const UINT seconds = GetDlgItemInt(IDC_SECONDS, nullptr, TRUE);
+    SetDlgItemInt(IDC_SECTOR, static_cast<UINT>(SecondsToSectors(seconds)), TRUE);
+    m_linkActive = true;
+}

@@ -28,6 +28,9 @@ class CTarvixDlg : public CDialog {
     void OnSectorChange();
     void OnSecondsChange();
 
+    // Puts the path chosen in an open-file dialog with `filter` into field `fieldId`.
+    void BrowseInto(int fieldId, const char* filter);
+
     HICON m_appIcon;
     // Off while the position fields are written by the program, so that the change
     // notification of one field's write is not turned back into the other.

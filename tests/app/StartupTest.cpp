@@ -88,6 +88,22 @@ class StartupTest : public testing::Test {
         return {};
     }
 
+    // The same for names beyond ASCII: xdotool matches its patterns against a window's
+    // Latin-1 name, so each visible window's UTF-8 name is compared instead.
+    std::string WaitForWindowTitled(const std::string& name) {
+        for (int i = 0; i < int(WAIT_SECONDS * 10); ++i) {
+            std::istringstream ids(Shell(display.Name(), "xdotool search --onlyvisible --name ."));
+            std::string id;
+            while (std::getline(ids, id)) {
+                if (Shell(display.Name(), "xdotool getwindowname " + id) == name + "\n") {
+                    return id;
+                }
+            }
+            Shell(display.Name(), "sleep 0.1");
+        }
+        return {};
+    }
+
     void Key(const std::string& key) {
         Shell(display.Name(), "xdotool key --clearmodifiers " + key);
     }
@@ -128,6 +144,104 @@ TEST_F(StartupTest, ShowsItsWindowEndsWithEscapeAndWritesNoFile) {
         EXPECT_EQ(Listing(dir), std::vector<std::string>{}) << dir;
     }
     EXPECT_EQ(Listing(exeDir), exeDirBefore);
+}
+
+TEST_F(StartupTest, TheFileDialogSpeaksTheUsersLanguageAndLeavesNoFileBehind) {
+    const fs::path exeDir = fs::path(TARVIX_EXE).parent_path();
+    const auto exeDirBefore = Listing(exeDir);
+    Child tarvix({TARVIX_EXE}, env);
+    ASSERT_FALSE(WaitForWindow("Tarvix").empty());
+    // From the start button to the program file's browse button, and press it.
+    Key("Tab Tab Tab space");
+    EXPECT_FALSE(WaitForWindowTitled("開く").empty()) << "no open dialog titled in Japanese";
+    Key("Escape");  // the dialog
+    Key("Escape");  // the window
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+
+    for (const fs::path& dir : watched) {
+        EXPECT_EQ(Listing(dir), std::vector<std::string>{}) << dir;
+    }
+    EXPECT_EQ(Listing(exeDir), exeDirBefore);
+}
+
+TEST_F(StartupTest, F1ShowsThatNoHelpCouldBeStartedOncePerPress) {
+    const fs::path copy = tree.Dir("bin") / "helper";
+    fs::copy_file(TARVIX_EXE, copy);
+    Child tarvix({copy.string()}, env);
+    ASSERT_FALSE(WaitForWindow("Tarvix").empty());
+    for (int press = 0; press < 2; ++press) {
+        Key("F1");
+        ASSERT_FALSE(WaitForWindow("helper").empty()) << "no help failure on press " << press;
+        Key("Escape");
+        for (int i = 0;
+             i < 50 &&
+             !Shell(display.Name(), "xdotool search --onlyvisible --name '^helper$'").empty();
+             ++i) {
+            Shell(display.Name(), "sleep 0.1");
+        }
+    }
+    Key("shift+F1");
+    Shell(display.Name(), "sleep 1");
+    EXPECT_EQ(Shell(display.Name(), "xdotool search --onlyvisible --name '^helper$'"), "");
+    Key("Escape");
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+}
+
+class LanguageFileStartupTest : public StartupTest {
+  protected:
+    void SetUp() override {
+        StartupTest::SetUp();
+        env["LANG"] = "en_US.UTF-8";
+        env["LC_ALL"] = "";
+        env["LC_MESSAGES"] = "";
+        exe = tree.Dir("bin") / "Tarvix";
+        fs::copy_file(TARVIX_EXE, exe);
+    }
+    void Put(const char* dll, const char* name) {
+        fs::copy_file(dll, exe.parent_path() / name, fs::copy_options::overwrite_existing);
+    }
+    // Whether the window carries the program's 32 x 32 icon; the window manager gives
+    // a window without one a larger icon of its own.
+    bool HasIcon(const std::string& window) {
+        return Shell(display.Name(), "xprop -id " + window + " _NET_WM_ICON")
+                   .find("Icon (32 x 32)") != std::string::npos;
+    }
+    fs::path exe;
+};
+
+TEST_F(LanguageFileStartupTest, TheUsersLanguageFileReplacesTemplatesAndIconButNotTheTitle) {
+    Put(TARVIX_ENGLISH_DLL, "TarvixENU.dll");
+    Child tarvix({exe.string()}, env);
+    const std::string window = WaitForWindowTitled("Tarvix (English)");
+    ASSERT_FALSE(window.empty()) << "the language file's window did not appear";
+    EXPECT_FALSE(HasIcon(window)) << "the file has no icon: none may come from elsewhere";
+    Key("Return");
+    EXPECT_FALSE(WaitForWindow("Tarvix").empty()) << "no message box captioned Tarvix";
+    Key("Escape");  // the box
+    Key("Escape");  // the window
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+}
+
+TEST_F(LanguageFileStartupTest, ACorruptFileIsSkippedAndOneWithoutTheWindowEndsTheRunAtOnce) {
+    {
+        Child tarvix({exe.string()}, env);
+        const std::string window = WaitForWindow("Tarvix");
+        ASSERT_FALSE(window.empty());
+        EXPECT_TRUE(HasIcon(window));
+        Key("Escape");
+        ASSERT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+    }
+    std::ofstream(exe.parent_path() / "TarvixENU.dll") << "MZ" << std::string(4096, 'Z');
+    Put(TARVIX_ENGLISH_DLL, "TarvixLOC.dll");
+    {
+        Child tarvix({exe.string()}, env);
+        ASSERT_FALSE(WaitForWindowTitled("Tarvix (English)").empty());
+        Key("Escape");
+        ASSERT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
+    }
+    Put(TARVIX_NO_MAIN_WINDOW_DLL, "TarvixLOC.dll");
+    Child tarvix({exe.string()}, env);
+    EXPECT_EQ(tarvix.Wait(WAIT_SECONDS), 0);
 }
 
 TEST_F(StartupTest, IgnoresItsCommandLine) {

@@ -1,10 +1,17 @@
 // Helpers for driving modal windows from inside their own modal loops.
 #pragma once
 
+#include <QString>
 #include <QWidget>
 #include <functional>
+#include <ostream>
 
 #include "fw/Types.h"
+
+// Texts in test failures as text, not as arrays of UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 inline constexpr char TEST_APP_TITLE[] = "TitleUnderTest";
 

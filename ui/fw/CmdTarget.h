@@ -88,6 +88,12 @@ constexpr MessageRow OnClicked(UINT id) {
     return OnCommandCode<Handler>(id, BN_CLICKED);
 }
 
+// A command of a menu, an accelerator or the framework (notification code 0).
+template <auto Handler>
+constexpr MessageRow OnCommand(UINT id) {
+    return OnCommandCode<Handler>(id, 0);
+}
+
 // An edit field's text changed (EN_CHANGE).
 template <auto Handler>
 constexpr MessageRow OnEditChange(UINT id) {

@@ -1,6 +1,9 @@
 // The backend-independent part of CDialog: its message table and default handlers.
 #include "fw/Dialog.h"
 
+#include "fw/System.h"
+#include "fw/WinApp.h"
+
 CDialog::CDialog(UINT templateId, CWnd* parent) : m_templateId(templateId), m_pParent(parent) {}
 
 CDialog::~CDialog() = default;
@@ -14,6 +17,7 @@ const fw::MessageTable* CDialog::GetThisMessageMap() {
         fw::OnInitDialogMessage<&CDialog::OnInitDialog>(),
         fw::OnClicked<&CDialog::OnOK>(IDOK),
         fw::OnClicked<&CDialog::OnCancel>(IDCANCEL),
+        fw::OnMessage<&CDialog::OnHelpInfo>(WM_HELP),
     };
     static const fw::MessageTable table{CWnd::GetThisMessageMap(), rows};
     return &table;
@@ -29,4 +33,17 @@ void CDialog::OnOK() {
 
 void CDialog::OnCancel() {
     EndDialog(IDCANCEL);
+}
+
+LRESULT CDialog::OnHelpInfo(WPARAM, LPARAM) {
+    if (fw::GetKeyState(VK_SHIFT) < 0 || fw::GetKeyState(VK_CONTROL) < 0 ||
+        fw::GetKeyState(VK_MENU) < 0) {
+        return TRUE;
+    }
+    if (CWnd* main = AfxGetMainWnd()) {
+        main->SendMessageA(WM_COMMAND, ID_HELP, 0);
+    } else if (CWinApp* app = AfxGetApp()) {
+        app->Dispatch(WM_COMMAND, ID_HELP, 0, nullptr);
+    }
+    return TRUE;
 }

@@ -31,6 +31,9 @@ class CDialog : public CWnd {
     virtual BOOL OnInitDialog();
     virtual void OnOK();      // ends the run with IDOK
     virtual void OnCancel();  // ends the run with IDCANCEL
+    // WM_HELP (F1): unless Shift, Ctrl or Alt is held down, the help command ID_HELP
+    // goes to the main window, and from there to the application.
+    LRESULT OnHelpInfo(WPARAM wParam, LPARAM lParam);
 
     // WM_CLOSE becomes the IDCANCEL command, as the close button gives it.
     LRESULT DefWindowProcA(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -17,7 +17,9 @@ typedef struct HMENU__* HMENU;
 
 typedef int BOOL;
 typedef unsigned int UINT;
+typedef unsigned long DWORD;
 typedef std::uintptr_t UINT_PTR;
+typedef std::uintptr_t ULONG_PTR;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t WPARAM;
 typedef std::intptr_t LPARAM;
@@ -188,6 +190,24 @@ typedef std::intptr_t LRESULT;
 #endif
 #ifndef MB_SYSTEMMODAL
 #define MB_SYSTEMMODAL 0x1000
+#endif
+
+// Keys, help
+#ifndef VK_SHIFT
+#define VK_SHIFT 0x10
+#endif
+#ifndef VK_CONTROL
+#define VK_CONTROL 0x11
+#endif
+#ifndef VK_MENU
+#define VK_MENU 0x12
+#endif
+#ifndef HELP_CONTEXT
+#define HELP_CONTEXT 0x0001
+#endif
+// The framework's help command
+#ifndef ID_HELP
+#define ID_HELP 0xE146
 #endif
 
 // Icons and metrics

@@ -1,6 +1,11 @@
 // The backend-independent part of the application object.
 #include "fw/WinApp.h"
 
+#include "LanguageSearch.h"
+#include "fw/Dialog.h"
+#include "fw/System.h"
+#include "fw/WaitCursor.h"
+
 namespace {
 CWinApp* g_app = nullptr;
 
@@ -30,11 +35,44 @@ CWinApp::~CWinApp() {
 }
 
 BOOL CWinApp::InitInstance() {
+    fw::LoadLanguageResources(fw::ExecutablePath());
     return TRUE;
 }
 
 int CWinApp::ExitInstance() {
     return 0;
+}
+
+void CWinApp::OnHelp() {
+    if (m_helpContext != 0) {
+        // F1 in the box that says help failed would only say it again.
+        if (m_helpContext != HID_BASE_PROMPT + IDS_HELP_LAUNCH_FAILED) {
+            WinHelp(m_helpContext);
+        }
+        return;
+    }
+    const CDialog* dialog = nullptr;
+    for (HWND h = fw::GetFocus(); h != nullptr && dialog == nullptr; h = fw::GetParent(h)) {
+        dialog = dynamic_cast<const CDialog*>(CWnd::FromHandle(h));
+    }
+    if (dialog == nullptr) {
+        dialog = dynamic_cast<const CDialog*>(m_pMainWnd);
+    }
+    if (dialog != nullptr) {
+        WinHelp(HID_BASE_RESOURCE + dialog->GetTemplateId());
+    }
+}
+
+void CWinApp::WinHelp(ULONG_PTR data, UINT command) {
+    BOOL shown;
+    {
+        CWaitCursor wait;
+        shown = fw::WinHelpA(m_pMainWnd != nullptr ? m_pMainWnd->m_hWnd : nullptr,
+                             m_helpFilePath.c_str(), command, data);
+    }
+    if (!shown && m_pfnShowMessage != nullptr) {
+        m_pfnShowMessage(IDS_HELP_LAUNCH_FAILED);
+    }
 }
 
 const fw::MessageTable* CWinApp::GetMessageMap() const {
@@ -55,6 +93,20 @@ CWnd* AfxGetMainWnd() {
 }
 
 namespace fw {
+
+#ifndef _WIN32
+// Windows loads the file as resource data itself (win32/Win32App.cpp).
+bool LoadLanguageResources(const std::string& exePath) {
+    namespace res = tarvix::res;
+    std::optional<res::Module> module = res::LoadLanguageModule(
+        res::LanguageFileCandidates(exePath, res::UserLocaleName(), res::SystemLocaleName()));
+    if (!module) {
+        return false;
+    }
+    res::SetCurrentModule(std::move(*module));
+    return true;
+}
+#endif
 
 std::string AppTitleFromPath(const std::string& exePath) {
     const std::size_t name = FileNameStart(exePath);

@@ -27,20 +27,44 @@ class CWinApp : public CCmdTarget {
     CWnd* m_pMainWnd = nullptr;
     // The help context for a help request at this moment; 0 when none is set.
     std::uint32_t m_helpContext = 0;
+    // How the framework's own messages (the help failure) reach the user: the program's
+    // message function. Without one they are not shown.
+    void (*m_pfnShowMessage)(unsigned id) = nullptr;
 
     // The start-up routine: FALSE means no message loop is run and the process ends.
+    // The base's loads the language resources (LoadLanguageResources).
     virtual BOOL InitInstance();
     // The exit step; returns the process's exit status.
     virtual int ExitInstance();
+
+    // The help command (ID_HELP), for an application's table: the help for the help
+    // context while one is set, else for the dialog that holds the keyboard focus
+    // (HID_BASE_RESOURCE + its template number). Nothing while the help failure itself
+    // is shown.
+    void OnHelp();
+    // Asks the help engine for the help file at `data`, with the wait cursor; when it
+    // fails, shows IDS_HELP_LAUNCH_FAILED.
+    void WinHelp(ULONG_PTR data, UINT command = HELP_CONTEXT);
 
     const fw::MessageTable* GetMessageMap() const override;
     static const fw::MessageTable* GetThisMessageMap();
 };
 
+// Help contexts: of a message shown by identifier, and of a dialog by template number.
+inline constexpr std::uint32_t HID_BASE_PROMPT = 0x30000;
+inline constexpr std::uint32_t HID_BASE_RESOURCE = 0x20000;
+
 CWinApp* AfxGetApp();
 CWnd* AfxGetMainWnd();
 
 namespace fw {
+
+// The language resource search beside the executable `exePath`: files named after it
+// and the Windows abbreviations of the user's and the system's language (TarvixJPN.dll
+// for /opt/tarvix/Tarvix), then "LOC". The first that reads as a resource DLL becomes
+// the resource module, with no fallback to the program's own resources. False when
+// none does.
+bool LoadLanguageResources(const std::string& exePath);
 
 // Runs the application object for the process; returns the exit status.
 int RunApplication(int argc, char** argv);

@@ -129,6 +129,10 @@ void DialogWindow::keyPressEvent(QKeyEvent* event) {
                 return;
             }
             break;
+        case Qt::Key_F1:
+            // With any modifiers: the dialog's WM_HELP handling decides.
+            m_dialog->SendMessageA(WM_HELP, 0, 0);
+            return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
             if (!(mods & Qt::AltModifier)) {

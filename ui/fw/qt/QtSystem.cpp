@@ -1,4 +1,5 @@
 #include <QImage>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <map>
 #include <memory>
@@ -12,7 +13,26 @@ namespace fw {
 
 namespace {
 constexpr int ICON_SIZE = 32;
-}
+
+// F1 in a message box is a help request to its owner, as on Windows.
+class HelpKeyToOwner : public QObject {
+  public:
+    explicit HelpKeyToOwner(CWnd* owner) : m_owner(owner) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+            m_owner->SendMessageA(WM_HELP, 0, 0);
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    CWnd* m_owner;
+};
+}  // namespace
 
 HICON LoadIconA(UINT id) {
     // Loaded once and kept: a shared icon is never released. The resource module is
@@ -58,6 +78,10 @@ int MessageBoxA(CWnd* owner, const char* text, const char* caption, UINT type) {
     box.setEscapeButton(QMessageBox::Ok);  // Escape and the close box answer as OK does
     if (type & MB_SYSTEMMODAL) {
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    }
+    HelpKeyToOwner help(owner);
+    if (owner != nullptr) {
+        box.installEventFilter(&help);  // keys its buttons leave reach the box
     }
     box.exec();
     if (parent != nullptr) {

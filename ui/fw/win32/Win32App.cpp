@@ -9,7 +9,27 @@
 #include "fw/WinApp.h"
 #include "fw/win32/Win32Text.h"
 
+namespace {
+HMODULE g_language = nullptr;
+}  // namespace
+
 namespace fw {
+
+// Loaded as resource data only: a DLL dropped beside the executable cannot run code
+// inside the tool. The title and the help file path stay as they are.
+bool LoadLanguageResources(const std::string& exePath) {
+    const HMODULE module = tarvix::res::LoadLanguageResources(
+        tarvix::res::WinLanguageFileCandidates(exePath, tarvix::res::WinLanguageAbbreviations()));
+    if (module == nullptr) {
+        return false;
+    }
+    if (g_language != nullptr) {
+        FreeLibrary(g_language);
+    }
+    g_language = module;
+    tarvix::res::SetResourceInstance(module);
+    return true;
+}
 
 // The whole path, however long: the title and the help file path are cut from it.
 std::string ExecutablePath() {
@@ -40,14 +60,6 @@ int RunApplication(int, char**) {
     app->m_appTitle = AppTitleFromPath(exe);
     app->m_helpFilePath = HelpPathFromPath(exe);
 
-    // A language resource file beside the executable becomes the resource module, before
-    // anything is loaded; the title and the help file path stay as they are.
-    const HMODULE language = tarvix::res::LoadLanguageResources(
-        tarvix::res::WinLanguageFileCandidates(exe, tarvix::res::WinLanguageAbbreviations()));
-    if (language != nullptr) {
-        tarvix::res::SetResourceInstance(language);
-    }
-
     // The command line is ignored.
     if (app->InitInstance()) {
         MSG msg;
@@ -57,9 +69,11 @@ int RunApplication(int, char**) {
         }
     }
     const int status = app->ExitInstance();
-    if (language != nullptr) {
+    // The exit step releases the language resource file.
+    if (g_language != nullptr) {
         tarvix::res::SetResourceInstance(nullptr);
-        FreeLibrary(language);
+        FreeLibrary(g_language);
+        g_language = nullptr;
     }
     return status;
 }
