@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "MainWindowFixture.h"
 #include "ShowMessage.h"
+#include "TarvixApp.h"
 #include "TarvixDlg.h"
 #include "WinGui.h"
 #include "WinScratch.h"
@@ -22,78 +24,16 @@ using wintest::PressKey;
 using wintest::Step;
 
 namespace {
+CTarvixApp g_app;
+}  // namespace
 
-CWinApp g_app;
-
-// A step that does something once.
-Step Do(std::function<void()> action) {
-    return [action] {
-        action();
-        return true;
-    };
+CTarvixApp& wintest::TestApp() {
+    return g_app;
 }
 
-// A step that waits until `ready` holds.
-Step WaitFor(std::function<bool()> ready) {
-    return ready;
-}
+namespace {
 
-RECT Rect(HWND hwnd) {
-    RECT r;
-    GetWindowRect(hwnd, &r);
-    return r;
-}
-
-// Centres of `inner` and `outer` one pixel apart at most (odd sizes round).
-void ExpectCentredOver(const RECT& inner, const RECT& outer) {
-    EXPECT_NEAR(inner.left + inner.right, outer.left + outer.right, 2);
-    EXPECT_NEAR(inner.top + inner.bottom, outer.top + outer.bottom, 2);
-}
-
-class MainWindow : public testing::Test {
-  protected:
-    MainWindow() { g_app.m_appTitle = wintest::TEST_APP_TITLE; }
-
-    // Runs the window modally with the script; the result of the run lands in m_result.
-    void Run(std::vector<Step> steps) {
-        steps.insert(steps.begin(), WaitFor([this] {
-                         return m_dlg.m_hWnd != nullptr && IsWindowVisible(m_dlg.m_hWnd);
-                     }));
-        wintest::RunScript(steps, [this] {
-            g_app.m_pMainWnd = &m_dlg;
-            m_result = m_dlg.DoModal();
-        });
-        EXPECT_EQ(g_app.m_pMainWnd, nullptr);
-        EXPECT_EQ(m_dlg.m_hWnd, nullptr);
-    }
-
-    HWND Main() const { return m_dlg.m_hWnd; }
-    HWND Item(int id) const { return GetDlgItem(Main(), id); }
-
-    // Escape, and the run ends with IDCANCEL.
-    Step Close() {
-        return Do([] { PressKey(VK_ESCAPE); });
-    }
-
-    // The message box that opens next: its text, caption and owner, and the main window
-    // disabled under it; then Enter dismisses it.
-    std::vector<Step> ExpectMessage(const char* text) {
-        return {WaitFor([] { return wintest::OpenMessageBox() != nullptr; }), Do([this, text] {
-                    const HWND box = wintest::OpenMessageBox();
-                    EXPECT_EQ(wintest::MessageBoxText(box), text);
-                    EXPECT_EQ(wintest::Text(box), wintest::TEST_APP_TITLE);
-                    EXPECT_EQ(GetWindow(box, GW_OWNER), Main());
-                    EXPECT_FALSE(IsWindowEnabled(Main()));
-                    PressKey(VK_RETURN);
-                }),
-                WaitFor([this] {
-                    return wintest::OpenMessageBox() == nullptr && IsWindowEnabled(Main());
-                })};
-    }
-
-    CTarvixDlg m_dlg;
-    INT_PTR m_result = 0;
-};
+using namespace wintest;
 
 TEST_F(MainWindow, StartsWithTheDefaultPositionAndTheFocusOnStart) {
     Run({Do([this] {
@@ -241,7 +181,7 @@ TEST_F(MainWindow, EveryWayToCloseEndsTheRunWithCancel) {
 }
 
 TEST(ShowMessage, CaptionIconAndWhichBoxStaysOnTop) {
-    g_app.m_appTitle = wintest::TEST_APP_TITLE;
+    TestApp().m_appTitle = wintest::TEST_APP_TITLE;
     for (const unsigned id : {IDS_MERGE_DONE, IDS_OUT_OF_MEMORY}) {
         SCOPED_TRACE(id);
         wintest::RunScript({WaitFor([] { return wintest::OpenMessageBox() != nullptr; }), Do([id] {

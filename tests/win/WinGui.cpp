@@ -120,6 +120,14 @@ void PressKey(UINT vk, HWND target) {
     PostMessageW(target, WM_KEYUP, vk, 1 | (scan << 16) | (3u << 30));
 }
 
+void InputKey(WORD vk) {
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = vk;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof(INPUT));
+}
+
 void TypeText(const std::wstring& text) {
     const HWND target = GetFocus();
     for (wchar_t c : text) {

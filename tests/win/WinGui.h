@@ -31,6 +31,9 @@ std::string MessageBoxText(HWND box);
 
 // A key pressed and released where the keyboard focus is (or at `target`).
 void PressKey(UINT vk, HWND target = nullptr);
+// A key pressed and released through the system's input, as the keyboard gives it to
+// the active window (F1 becomes a help request only this way).
+void InputKey(WORD vk);
 // Characters typed where the keyboard focus is.
 void TypeText(const std::wstring& text);
 // A left click in the middle of a window.

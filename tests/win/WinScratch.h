@@ -89,12 +89,20 @@ class ScratchDir {
     ScratchDir() {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
+        // Wine reuses process numbers soon, and a test that was stopped leaves its folder:
+        // a name that is taken is passed over.
         static unsigned counter = 0;
-        m_path = Utf8(temp) + "tarvix-テスト-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++counter);
-        if (!CreateDirectoryW(Wide(m_path).c_str(), nullptr)) {
-            ADD_FAILURE() << "cannot make " << m_path;
+        for (int attempt = 0; attempt < 1000; ++attempt) {
+            m_path = Utf8(temp) + "tarvix-テスト-" + std::to_string(GetCurrentProcessId()) + "-" +
+                     std::to_string(++counter);
+            if (CreateDirectoryW(Wide(m_path).c_str(), nullptr)) {
+                return;
+            }
+            if (GetLastError() != ERROR_ALREADY_EXISTS) {
+                break;
+            }
         }
+        ADD_FAILURE() << "cannot make " << m_path;
     }
     ~ScratchDir() { RemoveTree(Wide(m_path)); }
     ScratchDir(const ScratchDir&) = delete;

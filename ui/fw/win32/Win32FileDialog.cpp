@@ -141,6 +141,11 @@ INT_PTR CFileDialog::DoModal() {
     if (choice.path.empty()) {
         return IDCANCEL;
     }
+    // A typed name without an extension gets the default one, whichever dialog ran.
+    const std::size_t name = choice.path.find_last_of(L"\\/") + 1;
+    if (!m_defExt.empty() && choice.path.find(L'.', name) == std::wstring::npos) {
+        choice.path += L"." + Wide(m_defExt);
+    }
     // A path cut to fit the 259 bytes of a path field could name another file.
     const std::string path = Utf8(choice.path);
     if (path.size() > fw::MAX_PATH_TEXT) {
