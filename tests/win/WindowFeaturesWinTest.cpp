@@ -1,5 +1,6 @@
 // The main window's coupled position fields, its browse buttons with the system's file
 // dialog, and the help key, on Windows and driven through window messages.
+#include <objbase.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -69,9 +70,28 @@ HWND OpenFileDialog(HWND main) {
     return nullptr;
 }
 
-class BrowseButtons : public MainWindow {};
+// The new-style dialog, or the older one where COM cannot be had in apartment mode
+// (here: the thread already runs COM multithreaded).
+class BrowseButtons : public MainWindow, public testing::WithParamInterface<bool> {
+  protected:
+    void SetUp() override {
+        if (GetParam()) {
+            ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED)));
+        }
+    }
+    void TearDown() override {
+        if (GetParam()) {
+            CoUninitialize();
+        }
+    }
+};
 
-TEST_F(BrowseButtons, ChosenNameFillsOnlyItsFieldAndCancelChangesNothing) {
+INSTANTIATE_TEST_SUITE_P(Dialogs, BrowseButtons, testing::Values(false, true),
+                         [](const testing::TestParamInfo<bool>& info) {
+                             return info.param ? "OlderDialog" : "NewStyleDialog";
+                         });
+
+TEST_P(BrowseButtons, ChosenNameFillsOnlyItsFieldAndCancelChangesNothing) {
     ScratchDir dir;
     const std::string typed = dir / "新しい";
     Run({Do([this] { Click(Item(IDC_BROWSE_SOUND)); }),
