@@ -20,7 +20,9 @@ QT_QPA_PLATFORM=offscreen ctest --test-dir build --output-on-failure -j "$(nproc
 scratch="$(mktemp -d)"
 export WINEPREFIX="$scratch/wine" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree=;mshtml="
 xvfb_pid=""
+keeper_pid=""
 cleanup() {
+    if [[ -n "$keeper_pid" ]]; then kill "$keeper_pid" 2>/dev/null || true; fi
     cmake/wine-run.sh --server -k >/dev/null 2>&1 || true
     cmake/wine-run.sh --server -w >/dev/null 2>&1 || true
     if [[ -n "$xvfb_pid" ]]; then kill "$xvfb_pid" 2>/dev/null || true; fi
@@ -41,4 +43,6 @@ cmake/wine-prefix.sh
 cmake -S . -B build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
     -DTARVIX_WERROR=ON -DBUILD_TESTING=ON
 cmake --build build-win -j "$(nproc)"
+cmake/wine-run.sh build-win/tests/win/tarvix_desktop_keeper.exe </dev/null >/dev/null 2>&1 &
+keeper_pid=$!
 ctest --test-dir build-win --output-on-failure -j "$(nproc)"
