@@ -33,7 +33,7 @@ short GetKeyState(int key) {
     const bool down = (key == VK_SHIFT && (mods & Qt::ShiftModifier)) ||
                       (key == VK_CONTROL && (mods & Qt::ControlModifier)) ||
                       (key == VK_MENU && (mods & Qt::AltModifier));
-    return down ? static_cast<short>(-128) : 0;
+    return down ? static_cast<short>(-32768) : 0;  // the high bit, as the system sets it
 }
 
 HWND GetFocus() {
