@@ -11,6 +11,8 @@ packages=(
     qt6-base-dev qt6-translations-l10n fonts-ipafont-gothic libx11-dev
     # headless runs and screenshots
     xvfb openbox xdotool x11-utils imagemagick
+    # Tarvix.exe: cross build, GoogleTest from source, tests under Wine
+    g++-mingw-w64-x86-64-posix googletest wine64
 )
 
 missing=()

@@ -94,6 +94,8 @@ CWnd* AfxGetMainWnd() {
 
 namespace fw {
 
+#ifndef _WIN32
+// Windows loads the file as resource data itself (win32/Win32App.cpp).
 bool LoadLanguageResources(const std::string& exePath) {
     namespace res = tarvix::res;
     std::optional<res::Module> module = res::LoadLanguageModule(
@@ -104,6 +106,7 @@ bool LoadLanguageResources(const std::string& exePath) {
     res::SetCurrentModule(std::move(*module));
     return true;
 }
+#endif
 
 std::string AppTitleFromPath(const std::string& exePath) {
     const std::size_t name = FileNameStart(exePath);

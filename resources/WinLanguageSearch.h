@@ -1,0 +1,28 @@
+// Windows: the search for a language resource file beside the executable, such as
+// TarvixJPN.dll for C:\Tools\Tarvix.exe.
+//
+// A candidate is loaded as resource data only, never as a program: the system maps it
+// without running its entry point or resolving its imports, so a DLL dropped beside the
+// executable cannot run code inside the tool.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace tarvix::res {
+
+// The system's abbreviated names (JPN, ENU, ...) of the user's interface language and
+// then of the system's, each first as it is and then as its primary language.
+std::vector<std::string> WinLanguageAbbreviations();
+
+// The paths to try, in order: the executable's path without its extension, then each
+// abbreviation and then "LOC", followed by ".dll". Each path appears once.
+std::vector<std::string> WinLanguageFileCandidates(const std::string& exePath,
+                                                   const std::vector<std::string>& codes);
+
+// The first candidate that loads as resource data; null when none does.
+HMODULE LoadLanguageResources(const std::vector<std::string>& candidates);
+
+}  // namespace tarvix::res
