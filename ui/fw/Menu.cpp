@@ -11,6 +11,9 @@ BOOL CMenu::AppendMenuA(UINT flags, UINT_PTR id, const char* text) {
         item.id = id;
         item.text = text != nullptr ? text : "";
     }
+    if (m_hMenu != nullptr && !fw::AppendSystemMenuItem(m_hMenu, item)) {
+        return FALSE;
+    }
     m_items.push_back(std::move(item));
     return TRUE;
 }

@@ -32,3 +32,11 @@ class CMenu {
   private:
     std::vector<Item> m_items;
 };
+
+namespace fw {
+
+// Per backend: adds item to the system's menu that a CMenu stands for (m_hMenu), so that
+// the two stay in step; false when the system refuses it.
+bool AppendSystemMenuItem(HMENU menu, const CMenu::Item& item);
+
+}  // namespace fw

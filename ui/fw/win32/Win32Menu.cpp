@@ -1,10 +1,9 @@
-// CMenu on Win32: the same list as on every backend, kept in step with the system's menu
-// when the object stands for one.
+// CMenu on Win32: the system's menu that a CMenu stands for, read into and kept in step
+// with its item list.
 #include "fw/win32/Win32Menu.h"
 
 #include <string>
 
-#include "fw/DlgText.h"
 #include "fw/win32/Win32Text.h"
 
 namespace fw::win32 {
@@ -37,52 +36,14 @@ std::vector<CMenu::Item> MenuItems(HMENU menu) {
 
 }  // namespace fw::win32
 
-BOOL CMenu::AppendMenuA(UINT flags, UINT_PTR id, const char* text) {
-    Item item;
-    if (flags & MF_SEPARATOR) {
-        item.flags = MF_SEPARATOR;
-    } else {
-        item.flags = MF_STRING;
-        item.id = id;
-        item.text = text != nullptr ? text : "";
+namespace fw {
+
+bool AppendSystemMenuItem(HMENU menu, const CMenu::Item& item) {
+    if (item.flags & MF_SEPARATOR) {
+        return ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     }
-    if (m_hMenu != nullptr) {
-        const std::wstring wide = fw::win32::Wide(item.text);
-        const BOOL added = (item.flags & MF_SEPARATOR)
-                               ? ::AppendMenuW(m_hMenu, MF_SEPARATOR, 0, nullptr)
-                               : ::AppendMenuW(m_hMenu, MF_STRING, item.id, wide.c_str());
-        if (!added) {
-            return FALSE;
-        }
-    }
-    m_items.push_back(std::move(item));
-    return TRUE;
+    const std::wstring wide = win32::Wide(item.text);
+    return ::AppendMenuW(menu, MF_STRING, item.id, wide.c_str());
 }
 
-UINT CMenu::GetMenuItemID(int pos) const {
-    if (pos < 0 || pos >= GetMenuItemCount()) {
-        return static_cast<UINT>(-1);
-    }
-    const Item& item = m_items[static_cast<std::size_t>(pos)];
-    return (item.flags & MF_SEPARATOR) ? 0 : static_cast<UINT>(item.id);
-}
-
-int CMenu::GetMenuStringA(UINT pos, char* buffer, int count, UINT flags) const {
-    std::string_view text;
-    if (flags & MF_BYPOSITION) {
-        if (pos < m_items.size()) {
-            text = m_items[pos].text;
-        }
-    } else {
-        for (const Item& item : m_items) {
-            if (!(item.flags & MF_SEPARATOR) && item.id == pos) {
-                text = item.text;
-                break;
-            }
-        }
-    }
-    if (buffer == nullptr) {
-        return static_cast<int>(text.size());
-    }
-    return fw::CopyDlgText(text, buffer, count);
-}
+}  // namespace fw
