@@ -20,6 +20,10 @@ class SoundBuffer {
   private:
     SoundBuffer(std::byte* data, std::size_t size) : m_data(data), m_size(size) {}
 
+    // Per platform: size (> 0) bytes of fresh pages, or null; and their return as a whole.
+    static std::byte* AllocatePages(std::size_t size);
+    static void FreePages(std::byte* data, std::size_t size);
+
     std::byte* m_data;
     std::size_t m_size;
 };
