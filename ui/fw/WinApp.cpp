@@ -1,7 +1,6 @@
 // The backend-independent part of the application object.
 #include "fw/WinApp.h"
 
-#include "LanguageSearch.h"
 #include "fw/Dialog.h"
 #include "fw/System.h"
 #include "fw/WaitCursor.h"
@@ -93,20 +92,6 @@ CWnd* AfxGetMainWnd() {
 }
 
 namespace fw {
-
-#ifndef _WIN32
-// Windows loads the file as resource data itself (win32/Win32App.cpp).
-bool LoadLanguageResources(const std::string& exePath) {
-    namespace res = tarvix::res;
-    std::optional<res::Module> module = res::LoadLanguageModule(
-        res::LanguageFileCandidates(exePath, res::UserLocaleName(), res::SystemLocaleName()));
-    if (!module) {
-        return false;
-    }
-    res::SetCurrentModule(std::move(*module));
-    return true;
-}
-#endif
 
 std::string AppTitleFromPath(const std::string& exePath) {
     const std::size_t name = FileNameStart(exePath);

@@ -7,8 +7,11 @@
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <utility>
 
+#include "LanguageSearch.h"
 #include "fw/WinApp.h"
 
 namespace fw {
@@ -43,6 +46,18 @@ void StartupMessageHandler(QtMsgType type, const QMessageLogContext& context, co
 }
 
 }  // namespace
+
+// The file is read with the resource reader, as data: nothing in it runs.
+bool LoadLanguageResources(const std::string& exePath) {
+    namespace res = tarvix::res;
+    std::optional<res::Module> module = res::LoadLanguageModule(
+        res::LanguageFileCandidates(exePath, res::UserLocaleName(), res::SystemLocaleName()));
+    if (!module) {
+        return false;
+    }
+    res::SetCurrentModule(std::move(*module));
+    return true;
+}
 
 std::string ExecutablePath() {
     std::string path(4096, '\0');
