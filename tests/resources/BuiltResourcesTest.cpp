@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "ExpectedResources.h"
 #include "Resources.h"
 #include "resource.h"
 
@@ -135,28 +136,8 @@ TEST(BuiltResources, MinusOneIdentifiersAreStoredAsAllOnes) {
     EXPECT_EQ(count, 5u);
 }
 
-const std::vector<std::pair<std::uint32_t, std::string>>& Strings() {
-    static const std::vector<std::pair<std::uint32_t, std::string>> strings = {
-        {IDS_ABOUT_ITEM, "バージョン情報 Tarvix(&A)..."},
-        {IDS_MERGE_DONE, "サウンドファイルの取り込みに成功しました"},
-        {IDS_PROGRAM_OPEN_FAILED, "プログラムファイルのオープンに失敗しました"},
-        {IDS_POSITION_BEYOND_END,
-         "プログラムファイルサイズは指定したセクター位置より小さいのでマージできません"},
-        {IDS_SOUND_OPEN_FAILED, "サウンドファイルのオープンに失敗しました"},
-        {IDS_SOUND_READ_FAILED, "サウンドファイルの読み込みに失敗しました"},
-        {IDS_PROGRAM_WRITE_FAILED,
-         "プログラムファイルの書き込みに失敗しました\n書込み禁止になっていないかチェックしてくだ"
-         "さい"},
-        {IDS_NO_PROGRAM_FILE, "プログラムファイルが指定されていません"},
-        {IDS_NO_SOUND_FILE, "サウンドァイルが指定されていません"},
-        {IDS_OUT_OF_MEMORY, "メモリが不足しています。"},
-        {IDS_HELP_LAUNCH_FAILED, "ヘルプの起動に失敗しました。"},
-    };
-    return strings;
-}
-
 TEST(BuiltResources, StringTableHoldsExactlyTheCatalogue) {
-    for (const auto& [id, text] : Strings()) {
+    for (const auto& [id, text] : expected::CATALOGUE) {
         EXPECT_EQ(LoadString(Built(), id), text) << id;
     }
     std::set<std::uint32_t> present;
@@ -172,11 +153,11 @@ TEST(BuiltResources, StringTableHoldsExactlyTheCatalogue) {
             }
         }
     }
-    std::set<std::uint32_t> expected;
-    for (const auto& s : Strings()) {
-        expected.insert(s.first);
+    std::set<std::uint32_t> catalogue;
+    for (const auto& s : expected::CATALOGUE) {
+        catalogue.insert(s.id);
     }
-    EXPECT_EQ(present, expected);
+    EXPECT_EQ(present, catalogue);
 }
 
 TEST(BuiltResources, EveryResourceHasItsLanguage) {
@@ -257,17 +238,10 @@ TEST(BuiltResources, VersionBlockValuesInOrder) {
     EXPECT_EQ(v->dateMS, 0u);
     EXPECT_EQ(v->dateLS, 0u);
     EXPECT_EQ(v->stringTableKey, "041103a4");
-    const std::vector<std::pair<std::string, std::string>> strings = {
-        {"Comments", "ペルナのプログラムにサウンドファイルをマージするツール"},
-        {"CompanyName", "Tarvix developers"},
-        {"FileDescription", "TODO: <ファイルの説明>"},
-        {"FileVersion", "1.0.0.1"},
-        {"InternalName", "Tarvix.exe"},
-        {"LegalCopyright", "Copyright (C) 2026 Tarvix developers"},
-        {"OriginalFilename", "Tarvix.exe"},
-        {"ProductName", "Tarvix"},
-        {"ProductVersion", "1.0.0.1"},
-    };
+    std::vector<std::pair<std::string, std::string>> strings;
+    for (const auto& [key, value] : expected::VERSION_STRINGS) {
+        strings.emplace_back(key, value);
+    }
     EXPECT_EQ(v->strings, strings);
     EXPECT_EQ(v->translations, std::vector<std::uint32_t>{0x03A40411u});  // 0x0411, code page 932
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ExpectedResources.h"
 #include "MessageText.h"
 #include "WinResourceModule.h"
 #include "WinText.h"
@@ -19,28 +20,8 @@ using wintest::Wide;
 namespace {
 
 TEST(NativeResources, CatalogueTextsThroughTheStringLoader) {
-    struct Case {
-        unsigned id;
-        const char* text;
-    };
-    const Case cases[] = {
-        {IDS_ABOUT_ITEM, "バージョン情報 Tarvix(&A)..."},
-        {IDS_MERGE_DONE, "サウンドファイルの取り込みに成功しました"},
-        {IDS_PROGRAM_OPEN_FAILED, "プログラムファイルのオープンに失敗しました"},
-        {IDS_POSITION_BEYOND_END,
-         "プログラムファイルサイズは指定したセクター位置より小さいのでマージできません"},
-        {IDS_SOUND_OPEN_FAILED, "サウンドファイルのオープンに失敗しました"},
-        {IDS_SOUND_READ_FAILED, "サウンドファイルの読み込みに失敗しました"},
-        {IDS_PROGRAM_WRITE_FAILED,
-         "プログラムファイルの書き込みに失敗しました\n書込み禁止になっていないかチェックしてくださ"
-         "い"},
-        {IDS_NO_PROGRAM_FILE, "プログラムファイルが指定されていません"},
-        {IDS_NO_SOUND_FILE, "サウンドァイルが指定されていません"},
-        {IDS_OUT_OF_MEMORY, "メモリが不足しています。"},
-        {IDS_HELP_LAUNCH_FAILED, "ヘルプの起動に失敗しました。"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(MessageText(c.id), c.text) << c.id;
+    for (const auto& [id, text] : expected::CATALOGUE) {
+        EXPECT_EQ(MessageText(id), text) << id;
     }
     // No text of its own, and none of the framework texts the tool never shows.
     EXPECT_EQ(MessageText(110), "");
@@ -85,20 +66,9 @@ TEST(NativeResources, VersionBlockOfTarvixExeThroughTheVersionApi) {
     EXPECT_EQ(translation[0], 0x0411);
     EXPECT_EQ(translation[1], 932);
 
-    const std::pair<const wchar_t*, const char*> strings[] = {
-        {L"Comments", "ペルナのプログラムにサウンドファイルをマージするツール"},
-        {L"FileDescription", "TODO: <ファイルの説明>"},
-        {L"FileVersion", "1.0.0.1"},
-        {L"InternalName", "Tarvix.exe"},
-        {L"OriginalFilename", "Tarvix.exe"},
-        {L"ProductName", "Tarvix"},
-        {L"ProductVersion", "1.0.0.1"},
-    };
-    for (const auto& [key, value] : strings) {
-        EXPECT_EQ(VersionString(block, key), value) << Utf8(key);
+    for (const auto& [key, value] : expected::VERSION_STRINGS) {
+        EXPECT_EQ(VersionString(block, Wide(key)), value) << key;
     }
-    EXPECT_NE(VersionString(block, L"CompanyName"), "<missing>");
-    EXPECT_NE(VersionString(block, L"LegalCopyright"), "<missing>");
 }
 
 TEST(NativeResources, ManifestAndIcon) {
