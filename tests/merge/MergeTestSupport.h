@@ -18,18 +18,10 @@
 
 #include <gtest/gtest.h>
 
-using Bytes = std::vector<unsigned char>;
+#include "TestBytes.h"
 
-// Distinct, non-repeating-looking bytes, so a shifted or partial copy never matches.
-inline Bytes Pattern(std::size_t size, unsigned seed) {
-    Bytes bytes(size);
-    std::uint32_t x = seed * 2654435761u + 1;
-    for (auto& b : bytes) {
-        x = x * 1664525u + 1013904223u;
-        b = static_cast<unsigned char>(x >> 24);
-    }
-    return bytes;
-}
+using testbytes::Bytes;
+using testbytes::Pattern;
 
 inline void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -10,22 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "../merge/TestBytes.h"
 #include "WinText.h"
 
 namespace wintest {
 
-using Bytes = std::vector<unsigned char>;
-
-// Distinct, non-repeating-looking bytes, so a shifted or partial copy never matches.
-inline Bytes Pattern(std::size_t size, unsigned seed) {
-    Bytes bytes(size);
-    std::uint32_t x = seed * 2654435761u + 1;
-    for (auto& b : bytes) {
-        x = x * 1664525u + 1013904223u;
-        b = static_cast<unsigned char>(x >> 24);
-    }
-    return bytes;
-}
+using testbytes::Bytes;
+using testbytes::Pattern;
 
 inline void WriteBytes(const std::string& path, const Bytes& bytes) {
     const HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
