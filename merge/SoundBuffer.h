@@ -15,7 +15,6 @@ class SoundBuffer {
     ~SoundBuffer();
 
     std::byte* Data() const { return m_data; }
-    std::size_t Size() const { return m_size; }
 
   private:
     SoundBuffer(std::byte* data, std::size_t size) : m_data(data), m_size(size) {}

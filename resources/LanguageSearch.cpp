@@ -103,22 +103,30 @@ std::vector<std::string> LanguageAbbreviations(std::string_view posixLocale) {
 }
 
 std::vector<std::string> LanguageFileCandidates(std::string_view exePath,
+                                                const std::vector<std::string>& codes) {
+    const std::string base(WithoutExtension(exePath));
+    std::vector<std::string> paths;
+    auto add = [&](std::string_view code) {
+        // A name tried once gives the same answer the second time: try each once.
+        std::string path = base + std::string(code) + ".dll";
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) {
+            paths.push_back(std::move(path));
+        }
+    };
+    for (const auto& code : codes) {
+        add(code);
+    }
+    add("LOC");
+    return paths;
+}
+
+std::vector<std::string> LanguageFileCandidates(std::string_view exePath,
                                                 std::string_view userLocale,
                                                 std::string_view systemLocale) {
     std::vector<std::string> codes = LanguageAbbreviations(userLocale);
     const auto system = LanguageAbbreviations(systemLocale);
     codes.insert(codes.end(), system.begin(), system.end());
-    codes.emplace_back("LOC");
-    const std::string base(WithoutExtension(exePath));
-    std::vector<std::string> paths;
-    for (const auto& code : codes) {
-        // A name tried once gives the same answer the second time: try each once.
-        std::string path = base + code + ".dll";
-        if (std::find(paths.begin(), paths.end(), path) == paths.end()) {
-            paths.push_back(std::move(path));
-        }
-    }
-    return paths;
+    return LanguageFileCandidates(exePath, codes);
 }
 
 std::optional<Module> LoadLanguageModule(const std::vector<std::string>& candidates) {

@@ -18,8 +18,11 @@ namespace tarvix::res {
 std::vector<std::string> LanguageAbbreviations(std::string_view posixLocale);
 
 // The paths to try, in order: the executable's path without its extension,
-// then an abbreviation and ".dll", for the user's language, then the system's,
-// then "LOC". Each path appears once.
+// then each code and then "LOC", followed by ".dll". Each path appears once.
+std::vector<std::string> LanguageFileCandidates(std::string_view exePath,
+                                                const std::vector<std::string>& codes);
+
+// The same for the codes of the user's locale, then of the system's.
 std::vector<std::string> LanguageFileCandidates(std::string_view exePath,
                                                 std::string_view userLocale,
                                                 std::string_view systemLocale);

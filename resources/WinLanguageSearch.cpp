@@ -1,7 +1,5 @@
 #include "WinLanguageSearch.h"
 
-#include <algorithm>
-
 namespace tarvix::res {
 
 namespace {
@@ -26,16 +24,6 @@ std::wstring WidePath(const std::string& utf8) {
     return out;
 }
 
-// The path up to the last dot of its file-name part; the whole path without one.
-std::string WithoutExtension(const std::string& path) {
-    const std::size_t name = path.find_last_of("\\/");
-    const std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || (name != std::string::npos && dot < name)) {
-        return path;
-    }
-    return path.substr(0, dot);
-}
-
 }  // namespace
 
 std::vector<std::string> WinLanguageAbbreviations() {
@@ -49,24 +37,6 @@ std::vector<std::string> WinLanguageAbbreviations() {
         }
     }
     return codes;
-}
-
-std::vector<std::string> WinLanguageFileCandidates(const std::string& exePath,
-                                                   const std::vector<std::string>& codes) {
-    const std::string base = WithoutExtension(exePath);
-    std::vector<std::string> paths;
-    auto add = [&](const std::string& code) {
-        // A name tried once gives the same answer the second time: try each once.
-        std::string path = base + code + ".dll";
-        if (std::find(paths.begin(), paths.end(), path) == paths.end()) {
-            paths.push_back(std::move(path));
-        }
-    };
-    for (const std::string& code : codes) {
-        add(code);
-    }
-    add("LOC");
-    return paths;
 }
 
 HMODULE LoadLanguageResources(const std::vector<std::string>& candidates) {

@@ -11,16 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "LanguageSearch.h"
+
 namespace tarvix::res {
 
 // The system's abbreviated names (JPN, ENU, ...) of the user's interface language and
-// then of the system's, each first as it is and then as its primary language.
+// then of the system's, each first as it is and then as its primary language; the file
+// names follow from them as on every platform (LanguageFileCandidates).
 std::vector<std::string> WinLanguageAbbreviations();
-
-// The paths to try, in order: the executable's path without its extension, then each
-// abbreviation and then "LOC", followed by ".dll". Each path appears once.
-std::vector<std::string> WinLanguageFileCandidates(const std::string& exePath,
-                                                   const std::vector<std::string>& codes);
 
 // The first candidate that loads as resource data; null when none does.
 HMODULE LoadLanguageResources(const std::vector<std::string>& candidates);

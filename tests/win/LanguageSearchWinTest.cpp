@@ -33,7 +33,7 @@ TEST(WinLanguageSearch, CandidatesFollowTheExecutableAndTheLanguages) {
         {"C:\\x.y\\Tarvix", {"JPN"}, {"C:\\x.y\\TarvixJPN.dll", "C:\\x.y\\TarvixLOC.dll"}},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(tarvix::res::WinLanguageFileCandidates(c.exe, c.codes), c.expected) << c.exe;
+        EXPECT_EQ(tarvix::res::LanguageFileCandidates(c.exe, c.codes), c.expected) << c.exe;
     }
 }
 

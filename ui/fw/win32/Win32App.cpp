@@ -19,7 +19,7 @@ namespace fw {
 // inside the tool. The title and the help file path stay as they are.
 bool LoadLanguageResources(const std::string& exePath) {
     const HMODULE module = tarvix::res::LoadLanguageResources(
-        tarvix::res::WinLanguageFileCandidates(exePath, tarvix::res::WinLanguageAbbreviations()));
+        tarvix::res::LanguageFileCandidates(exePath, tarvix::res::WinLanguageAbbreviations()));
     if (module == nullptr) {
         return false;
     }
