@@ -23,6 +23,14 @@ const fw::MessageTable* CDialog::GetThisMessageMap() {
     return &table;
 }
 
+CWnd* CDialog::ModalOwner() const {
+    CWnd* owner = m_pParent;
+    if (owner == nullptr && AfxGetMainWnd() != this) {
+        owner = AfxGetMainWnd();
+    }
+    return owner != nullptr ? owner->GetLastActivePopup() : nullptr;
+}
+
 BOOL CDialog::OnInitDialog() {
     return TRUE;
 }

@@ -39,6 +39,9 @@ class CDialog : public CWnd {
     LRESULT DefWindowProcA(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // The window DoModal disables: the last active popup of the owner named above.
+    CWnd* ModalOwner() const;
+
     UINT m_templateId;
     CWnd* m_pParent;
 };

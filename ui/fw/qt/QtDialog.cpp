@@ -75,13 +75,7 @@ INT_PTR CDialog::DoModal() {
     if (!dlg || m_hWnd != nullptr) {
         return -1;
     }
-    CWnd* owner = m_pParent;
-    if (owner == nullptr && AfxGetMainWnd() != this) {
-        owner = AfxGetMainWnd();
-    }
-    if (owner != nullptr) {
-        owner = owner->GetLastActivePopup();
-    }
+    CWnd* owner = ModalOwner();
     QWidget* ownerWidget = owner != nullptr ? fw::qt::ToWidget(owner->m_hWnd) : nullptr;
 
     auto window = std::make_unique<DialogWindow>(this, ownerWidget, dlg->style);

@@ -72,13 +72,7 @@ INT_PTR CDialog::DoModal() {
     if (tmpl == nullptr || m_hWnd != nullptr) {
         return -1;
     }
-    CWnd* owner = m_pParent;
-    if (owner == nullptr && AfxGetMainWnd() != this) {
-        owner = AfxGetMainWnd();
-    }
-    if (owner != nullptr) {
-        owner = owner->GetLastActivePopup();
-    }
+    CWnd* owner = ModalOwner();
 
     fw::win32::WindowState state;
     state.centre = WantsCentring(tmpl, SizeofResource(module, found));
