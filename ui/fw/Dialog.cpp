@@ -55,3 +55,13 @@ LRESULT CDialog::OnHelpInfo(WPARAM, LPARAM) {
     }
     return TRUE;
 }
+
+namespace fw {
+
+bool CentredByTemplate(UINT style, int x, int y) {
+    const bool placed =
+        x != 0 || y != 0 || (style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0;
+    return !placed || (style & DS_CENTER) != 0;
+}
+
+}  // namespace fw

@@ -45,3 +45,12 @@ class CDialog : public CWnd {
     UINT m_templateId;
     CWnd* m_pParent;
 };
+
+namespace fw {
+
+// Whether a dialog made from a template with `style` at x, y is centred after its
+// initialisation (unless that moved it): when the style asks for it, or when the template
+// sits at 0, 0 without a style that places it.
+bool CentredByTemplate(UINT style, int x, int y);
+
+}  // namespace fw

@@ -99,9 +99,7 @@ INT_PTR CDialog::DoModal() {
     if (SendMessageA(WM_INITDIALOG, 0, 0) != FALSE) {
         FocusFirstTabStop(*window);
     }
-    const bool placed = dlg->x != 0 || dlg->y != 0 ||
-                        (dlg->style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0;
-    if ((!placed || (dlg->style & DS_CENTER)) && window->pos() == before) {
+    if (fw::CentredByTemplate(dlg->style, dlg->x, dlg->y) && window->pos() == before) {
         Centre(*window, ownerWidget);
     }
 

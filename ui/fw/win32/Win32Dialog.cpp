@@ -14,8 +14,7 @@
 
 namespace {
 
-// What the run needs to know of a template: placed at 0, 0 without a style that places it,
-// it is centred after its initialisation.
+// Reads from the template what the centring rule needs.
 bool WantsCentring(const void* tmpl, std::size_t size) {
     const auto* bytes = static_cast<const std::uint8_t*>(tmpl);
     auto word = [&](std::size_t at) {
@@ -32,11 +31,8 @@ bool WantsCentring(const void* tmpl, std::size_t size) {
     if (!extended && size < 18) {
         return false;
     }
-    const std::uint32_t style = extended ? dword(12) : dword(0);
     const std::size_t xy = extended ? 18 : 10;
-    const bool atOrigin = word(xy) == 0 && word(xy + 2) == 0;
-    return (atOrigin && !(style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN))) ||
-           (style & DS_CENTER);
+    return fw::CentredByTemplate(extended ? dword(12) : dword(0), word(xy), word(xy + 2));
 }
 
 struct Creation {
