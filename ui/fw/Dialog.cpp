@@ -1,6 +1,7 @@
 // The backend-independent part of CDialog: its message table and default handlers.
 #include "fw/Dialog.h"
 
+#include "fw/Menu.h"
 #include "fw/System.h"
 #include "fw/WinApp.h"
 
@@ -29,6 +30,15 @@ CWnd* CDialog::ModalOwner() const {
         owner = AfxGetMainWnd();
     }
     return owner != nullptr ? owner->GetLastActivePopup() : nullptr;
+}
+
+void CDialog::ForgetWindow() {
+    m_hWnd = nullptr;
+    m_sysMenu.reset();
+    m_icons[0] = m_icons[1] = nullptr;
+    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+    }
 }
 
 BOOL CDialog::OnInitDialog() {

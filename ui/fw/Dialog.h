@@ -41,6 +41,9 @@ class CDialog : public CWnd {
   private:
     // The window DoModal disables: the last active popup of the owner named above.
     CWnd* ModalOwner() const;
+    // After the modal run, once its window is gone: forgets everything tied to it, and
+    // the application's reference to it as the main window.
+    void ForgetWindow();
 
     UINT m_templateId;
     CWnd* m_pParent;

@@ -8,8 +8,6 @@
 
 #include "Resources.h"
 #include "fw/Dialog.h"
-#include "fw/Menu.h"
-#include "fw/WinApp.h"
 #include "fw/qt/DialogBuilder.h"
 #include "fw/qt/DialogWindow.h"
 #include "fw/qt/Handles.h"
@@ -120,11 +118,7 @@ INT_PTR CDialog::DoModal() {
     if (ownerWidget != nullptr && wasActive) {
         ownerWidget->activateWindow();
     }
-    m_sysMenu.reset();
-    m_icons[0] = m_icons[1] = nullptr;
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-    }
+    ForgetWindow();
     return result;
 }
 

@@ -8,8 +8,6 @@
 
 #include "WinResourceModule.h"
 #include "fw/Dialog.h"
-#include "fw/Menu.h"
-#include "fw/WinApp.h"
 #include "fw/win32/Win32Window.h"
 
 namespace {
@@ -80,11 +78,7 @@ INT_PTR CDialog::DoModal() {
                                 owner != nullptr ? owner->m_hWnd : nullptr, AttachingDialogProc, 0);
     g_creating = outer;
 
-    m_hWnd = nullptr;
-    m_sysMenu.reset();
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-    }
+    ForgetWindow();
     return result;
 }
 
