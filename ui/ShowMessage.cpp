@@ -8,11 +8,6 @@
 #include "fw/WinApp.h"
 #include "fw/Wnd.h"
 
-namespace {
-// A message's help context: this base plus the message identifier.
-constexpr std::uint32_t HELP_CONTEXT_MESSAGE = 0x30000;
-}  // namespace
-
 void ShowMessage(unsigned id) {
     const std::string text = MessageText(id);
     CWinApp* app = AfxGetApp();
@@ -31,7 +26,7 @@ void ShowMessage(unsigned id) {
     const bool setContext = app != nullptr && !outOfMemory;
     if (setContext) {
         savedContext = app->m_helpContext;
-        app->m_helpContext = HELP_CONTEXT_MESSAGE + id;
+        app->m_helpContext = HID_BASE_PROMPT + id;
     }
     fw::MessageBoxA(owner, text.c_str(), caption.c_str(), type);
     if (setContext) {

@@ -1,4 +1,4 @@
-// UTF-8 and UTF-16 conversions for the Windows tests.
+// UTF-8 and UTF-16 conversions for the Windows tests: the layer's own, and window texts.
 #pragma once
 
 #include <windows.h>
@@ -6,24 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "fw/win32/Win32Text.h"
+
 namespace wintest {
 
-inline std::wstring Wide(std::string_view utf8) {
-    const int n =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring out(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), n);
-    return out;
-}
-
-inline std::string Utf8(std::wstring_view wide) {
-    const int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                      nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), out.data(), n,
-                        nullptr, nullptr);
-    return out;
-}
+using fw::win32::Utf8;
+using fw::win32::Wide;
 
 inline std::string WindowTextUtf8(HWND hwnd) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');

@@ -1,6 +1,7 @@
 // The backend-independent part of CDialog: its message table and default handlers.
 #include "fw/Dialog.h"
 
+#include "fw/Menu.h"
 #include "fw/System.h"
 #include "fw/WinApp.h"
 
@@ -21,6 +22,23 @@ const fw::MessageTable* CDialog::GetThisMessageMap() {
     };
     static const fw::MessageTable table{CWnd::GetThisMessageMap(), rows};
     return &table;
+}
+
+CWnd* CDialog::ModalOwner() const {
+    CWnd* owner = m_pParent;
+    if (owner == nullptr && AfxGetMainWnd() != this) {
+        owner = AfxGetMainWnd();
+    }
+    return owner != nullptr ? owner->GetLastActivePopup() : nullptr;
+}
+
+void CDialog::ForgetWindow() {
+    m_hWnd = nullptr;
+    m_sysMenu.reset();
+    m_icons[0] = m_icons[1] = nullptr;
+    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+    }
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -47,3 +65,13 @@ LRESULT CDialog::OnHelpInfo(WPARAM, LPARAM) {
     }
     return TRUE;
 }
+
+namespace fw {
+
+bool CentredByTemplate(UINT style, int x, int y) {
+    const bool placed =
+        x != 0 || y != 0 || (style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0;
+    return !placed || (style & DS_CENTER) != 0;
+}
+
+}  // namespace fw

@@ -39,6 +39,21 @@ class CDialog : public CWnd {
     LRESULT DefWindowProcA(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    // The window DoModal disables: the last active popup of the owner named above.
+    CWnd* ModalOwner() const;
+    // After the modal run, once its window is gone: forgets everything tied to it, and
+    // the application's reference to it as the main window.
+    void ForgetWindow();
+
     UINT m_templateId;
     CWnd* m_pParent;
 };
+
+namespace fw {
+
+// Whether a dialog made from a template with `style` at x, y is centred after its
+// initialisation (unless that moved it): when the style asks for it, or when the template
+// sits at 0, 0 without a style that places it.
+bool CentredByTemplate(UINT style, int x, int y);
+
+}  // namespace fw

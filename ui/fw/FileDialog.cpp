@@ -1,6 +1,9 @@
 // The backend-independent part of CFileDialog: its settings and the filter format.
 #include "fw/FileDialog.h"
 
+#include "fw/WinApp.h"
+#include "fw/Wnd.h"
+
 CFileDialog::CFileDialog(BOOL openFileDialog, const char* defExt, const char* fileName, DWORD flags,
                          const char* filter, CWnd* parent)
     : m_open(openFileDialog != FALSE),
@@ -11,6 +14,11 @@ CFileDialog::CFileDialog(BOOL openFileDialog, const char* defExt, const char* fi
       m_pParent(parent) {}
 
 CFileDialog::~CFileDialog() = default;
+
+CWnd* CFileDialog::Owner() const {
+    CWnd* owner = m_pParent != nullptr ? m_pParent : AfxGetMainWnd();
+    return owner != nullptr ? owner->GetLastActivePopup() : nullptr;
+}
 
 namespace fw {
 

@@ -48,6 +48,9 @@ class CFileDialog {
     std::string GetPathName() const { return m_pathName; }
 
   private:
+    // The window the dialog sits over: the last active popup of the owner named above.
+    CWnd* Owner() const;
+
     bool m_open;
     std::string m_defExt;
     std::string m_fileName;

@@ -8,8 +8,6 @@
 
 #include "Resources.h"
 #include "fw/Dialog.h"
-#include "fw/Menu.h"
-#include "fw/WinApp.h"
 #include "fw/qt/DialogBuilder.h"
 #include "fw/qt/DialogWindow.h"
 #include "fw/qt/Handles.h"
@@ -75,13 +73,7 @@ INT_PTR CDialog::DoModal() {
     if (!dlg || m_hWnd != nullptr) {
         return -1;
     }
-    CWnd* owner = m_pParent;
-    if (owner == nullptr && AfxGetMainWnd() != this) {
-        owner = AfxGetMainWnd();
-    }
-    if (owner != nullptr) {
-        owner = owner->GetLastActivePopup();
-    }
+    CWnd* owner = ModalOwner();
     QWidget* ownerWidget = owner != nullptr ? fw::qt::ToWidget(owner->m_hWnd) : nullptr;
 
     auto window = std::make_unique<DialogWindow>(this, ownerWidget, dlg->style);
@@ -105,9 +97,7 @@ INT_PTR CDialog::DoModal() {
     if (SendMessageA(WM_INITDIALOG, 0, 0) != FALSE) {
         FocusFirstTabStop(*window);
     }
-    const bool placed = dlg->x != 0 || dlg->y != 0 ||
-                        (dlg->style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN)) != 0;
-    if ((!placed || (dlg->style & DS_CENTER)) && window->pos() == before) {
+    if (fw::CentredByTemplate(dlg->style, dlg->x, dlg->y) && window->pos() == before) {
         Centre(*window, ownerWidget);
     }
 
@@ -128,11 +118,7 @@ INT_PTR CDialog::DoModal() {
     if (ownerWidget != nullptr && wasActive) {
         ownerWidget->activateWindow();
     }
-    m_sysMenu.reset();
-    m_icons[0] = m_icons[1] = nullptr;
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-    }
+    ForgetWindow();
     return result;
 }
 

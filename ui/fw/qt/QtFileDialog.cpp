@@ -6,7 +6,6 @@
 #include <QSettings>
 
 #include "fw/FileDialog.h"
-#include "fw/WinApp.h"
 #include "fw/Wnd.h"
 #include "fw/qt/Handles.h"
 
@@ -46,10 +45,7 @@ QStringList NameFilters(const std::string& filter) {
 INT_PTR CFileDialog::DoModal() {
     KeepNoSettings();
     m_pathName.clear();
-    CWnd* owner = m_pParent != nullptr ? m_pParent : AfxGetMainWnd();
-    if (owner != nullptr) {
-        owner = owner->GetLastActivePopup();
-    }
+    CWnd* owner = Owner();
     QWidget* ownerWidget = owner != nullptr ? fw::qt::ToWidget(owner->m_hWnd) : nullptr;
 
     QFileDialog dialog(ownerWidget);

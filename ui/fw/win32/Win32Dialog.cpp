@@ -8,14 +8,11 @@
 
 #include "WinResourceModule.h"
 #include "fw/Dialog.h"
-#include "fw/Menu.h"
-#include "fw/WinApp.h"
 #include "fw/win32/Win32Window.h"
 
 namespace {
 
-// What the run needs to know of a template: placed at 0, 0 without a style that places it,
-// it is centred after its initialisation.
+// Reads from the template what the centring rule needs.
 bool WantsCentring(const void* tmpl, std::size_t size) {
     const auto* bytes = static_cast<const std::uint8_t*>(tmpl);
     auto word = [&](std::size_t at) {
@@ -32,11 +29,8 @@ bool WantsCentring(const void* tmpl, std::size_t size) {
     if (!extended && size < 18) {
         return false;
     }
-    const std::uint32_t style = extended ? dword(12) : dword(0);
     const std::size_t xy = extended ? 18 : 10;
-    const bool atOrigin = word(xy) == 0 && word(xy + 2) == 0;
-    return (atOrigin && !(style & (DS_CENTER | DS_CENTERMOUSE | DS_ABSALIGN))) ||
-           (style & DS_CENTER);
+    return fw::CentredByTemplate(extended ? dword(12) : dword(0), word(xy), word(xy + 2));
 }
 
 struct Creation {
@@ -72,13 +66,7 @@ INT_PTR CDialog::DoModal() {
     if (tmpl == nullptr || m_hWnd != nullptr) {
         return -1;
     }
-    CWnd* owner = m_pParent;
-    if (owner == nullptr && AfxGetMainWnd() != this) {
-        owner = AfxGetMainWnd();
-    }
-    if (owner != nullptr) {
-        owner = owner->GetLastActivePopup();
-    }
+    CWnd* owner = ModalOwner();
 
     fw::win32::WindowState state;
     state.centre = WantsCentring(tmpl, SizeofResource(module, found));
@@ -90,11 +78,7 @@ INT_PTR CDialog::DoModal() {
                                 owner != nullptr ? owner->m_hWnd : nullptr, AttachingDialogProc, 0);
     g_creating = outer;
 
-    m_hWnd = nullptr;
-    m_sysMenu.reset();
-    if (CWinApp* app = AfxGetApp(); app != nullptr && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-    }
+    ForgetWindow();
     return result;
 }
 

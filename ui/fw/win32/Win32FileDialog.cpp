@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "fw/FileDialog.h"
-#include "fw/WinApp.h"
 #include "fw/Wnd.h"
 #include "fw/win32/Win32Text.h"
 
@@ -122,10 +121,7 @@ Choice RunExplorerStyle(HWND owner, const std::string& filter, const std::string
 
 INT_PTR CFileDialog::DoModal() {
     m_pathName.clear();
-    CWnd* owner = m_pParent != nullptr ? m_pParent : AfxGetMainWnd();
-    if (owner != nullptr) {
-        owner = owner->GetLastActivePopup();
-    }
+    CWnd* owner = Owner();
     const HWND ownerWindow = owner != nullptr ? owner->m_hWnd : nullptr;
 
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
