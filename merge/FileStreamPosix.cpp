@@ -5,6 +5,11 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <utility>
 
 #include "FileStream.h"
@@ -45,6 +50,50 @@ bool LockWholeFile(int fd, short type) {
     }
     return true;
 }
+
+// One large write only copies into the page cache, and the kernel starts writing back late
+// (at a tenth of memory, by default): the commit would then wait for the whole sound while the
+// storage sat idle during the copy. While a large write runs, a helper asks every few
+// milliseconds for what has been copied so far to go to storage, so the commit finds little
+// left. It changes no data; where no thread can be started, the write goes on without it.
+class EarlyWriteBack {
+  public:
+    static constexpr std::size_t MIN_SIZE = 8 << 20;
+
+    explicit EarlyWriteBack(int fd) {
+        try {
+            m_helper = std::thread([this, fd] { Run(fd); });
+        } catch (const std::system_error&) {
+        }
+    }
+    EarlyWriteBack(const EarlyWriteBack&) = delete;
+    EarlyWriteBack& operator=(const EarlyWriteBack&) = delete;
+    ~EarlyWriteBack() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_done = true;
+        }
+        m_wake.notify_one();
+        if (m_helper.joinable()) {
+            m_helper.join();
+        }
+    }
+
+  private:
+    void Run(int fd) {
+        std::unique_lock lock(m_mutex);
+        while (!m_wake.wait_for(lock, std::chrono::milliseconds(5), [this] { return m_done; })) {
+            lock.unlock();
+            sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+            lock.lock();
+        }
+    }
+
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    bool m_done = false;
+    std::thread m_helper;
+};
 
 std::optional<int> OpenAndLock(const char* path, int access, short lockType) {
     const int fd = OpenRegular(path, access, access == O_RDWR);
@@ -114,6 +163,10 @@ std::size_t FileStream::Read(void* buffer, std::size_t size) {
 }
 
 std::size_t FileStream::Write(const void* buffer, std::size_t size) {
+    std::optional<EarlyWriteBack> writeBack;
+    if (size >= EarlyWriteBack::MIN_SIZE) {
+        writeBack.emplace(static_cast<int>(m_handle));
+    }
     std::size_t done = 0;
     while (done < size) {
         const ssize_t n =
