@@ -69,7 +69,14 @@ unsigned Merge(const char* programPath, const char* soundPath, std::int32_t sect
     }
 
     // 9, 10. Back to the start, and the whole sound in one read. An empty sound reads nothing.
-    if (!held.sound->Seek(0) || size == 0 || held.sound->Read(held.buffer->Data(), size) != size) {
+    if (!held.sound->Seek(0) || size == 0) {
+        return IDS_SOUND_READ_FAILED;
+    }
+    FileStream& sound = *held.sound;
+    const auto read = [&sound](std::byte* data, std::size_t count) {
+        return sound.Read(data, count);
+    };
+    if (held.buffer->Fill(read) != size) {
         return IDS_SOUND_READ_FAILED;
     }
 

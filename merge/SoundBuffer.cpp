@@ -15,6 +15,10 @@ std::optional<SoundBuffer> SoundBuffer::Obtain(std::size_t size) {
     return SoundBuffer(data, size);
 }
 
+std::size_t SoundBuffer::Fill(const FillAction& fill) {
+    return m_size == 0 ? 0 : FillPages(fill);
+}
+
 SoundBuffer::SoundBuffer(SoundBuffer&& other) noexcept
     : m_data(std::exchange(other.m_data, nullptr)), m_size(std::exchange(other.m_size, 0)) {}
 

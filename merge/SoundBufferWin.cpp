@@ -12,3 +12,7 @@ std::byte* SoundBuffer::AllocatePages(std::size_t size) {
 void SoundBuffer::FreePages(std::byte* data, std::size_t) {
     VirtualFree(data, 0, MEM_RELEASE);
 }
+
+std::size_t SoundBuffer::FillPages(const FillAction& fill) {
+    return fill(m_data, m_size);
+}
