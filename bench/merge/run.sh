@@ -6,7 +6,8 @@
 #   bash bench/merge/run.sh [RUNS [WHERE...]]
 #
 # RUNS defaults to 5, WHERE to "disk memory". Needs about 4 GiB free in the build folder
-# (disk) and in /dev/shm (memory).
+# (disk) and in /dev/shm (memory). PAUSE=S waits S seconds before each merge: a virtual
+# machine's host may take freed memory back meanwhile, as it would between a user's merges.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
@@ -46,6 +47,7 @@ bench() {
 
     local tarvix_times=() dd_times=() peak=0 start out
     for ((i = 0; i < runs; i++)); do
+        sleep "${PAUSE:-0}"
         start=$(now)
         out=$("$cli" "$dir/program-tarvix.txt" "$dir/sound.wav" "$sector")
         tarvix_times+=("$(since "$start")")

@@ -255,4 +255,27 @@ TEST(MergeSound, PositionsFrom2GiBOnAreExact) {
     }
 }
 
+// Sounds of many megabytes are read while a helper populates the buffer and written while
+// another starts write-back: the program file must still hold exactly the old bytes around
+// the sound's. The sizes end off any page or step boundary.
+TEST(MergeSound, LargeSoundsLandExactly) {
+    ScratchDir dir;
+    const std::string program = dir / "program.txt";
+    const std::string sound = dir / "sound.wav";
+    for (const std::size_t soundSize : {(8u << 20) + 1, (41u << 20) + 4097}) {
+        SCOPED_TRACE(soundSize);
+        const Bytes oldProgram = Pattern((48 << 20) + 3, 7);
+        const Bytes soundBytes = Pattern(soundSize, 11);
+        WriteFile(program, oldProgram);
+        WriteFile(sound, soundBytes);
+        constexpr std::int32_t SECTOR = 3;
+
+        ASSERT_EQ(MergeSound(program.c_str(), sound.c_str(), SECTOR, [](unsigned) {}),
+                  IDS_MERGE_DONE);
+        Bytes expected = oldProgram;
+        std::copy(soundBytes.begin(), soundBytes.end(), expected.begin() + SECTOR * 512);
+        EXPECT_TRUE(ReadFile(program) == expected);
+    }
+}
+
 }  // namespace
