@@ -29,7 +29,7 @@ void SoundBuffer::FreePages(std::byte* data, std::size_t size) {
 // buffer, a helper on another processor populates it ahead of the copy, from the front, so the
 // copy mostly finds its pages there. Populating never changes a page that is already there,
 // so the helper cannot spoil bytes the read has placed. Ordinary pages, not huge ones: on such
-// a host, huge pages made the first touch several times dearer and far less even.
+// a host, huge pages made the first touch dearer on the whole and far less even.
 constexpr std::size_t POPULATE_STEP = 8 << 20;
 
 std::size_t SoundBuffer::FillPages(const FillAction& fill) {
