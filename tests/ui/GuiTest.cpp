@@ -6,7 +6,9 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <cstdlib>
 
+#include "fw/WinApp.h"
 #include "fw/qt/Handles.h"
 
 namespace {
@@ -113,4 +115,12 @@ Watchdog::Watchdog() {
 
 Watchdog::~Watchdog() {
     delete m_timer;
+}
+
+int RunHeadless(char** argv, CWinApp& app) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    QApplication qapp(qtArgc, argv);
+    app.m_appTitle = TEST_APP_TITLE;
+    return RUN_ALL_TESTS();
 }

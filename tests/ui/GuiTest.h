@@ -15,6 +15,11 @@ inline void PrintTo(const QString& text, std::ostream* os) {
 
 inline constexpr char TEST_APP_TITLE[] = "TitleUnderTest";
 
+class CWinApp;
+// A test program's main after InitGoogleTest: runs every test headless inside one
+// QApplication, with `app` titled TEST_APP_TITLE as the application object.
+int RunHeadless(char** argv, CWinApp& app);
+
 // Runs `step` with the next active modal window other than `current`, from inside
 // the modal loop that shows it. A window that never comes fails the test.
 void WhenModal(QWidget* current, std::function<void(QWidget*)> step);
